@@ -1,0 +1,28 @@
+# Adds each listed folder that holds a CMakeLists.txt, so a layer still being built does not
+# stop the others from configuring.
+function(stelvador_add_subdirs)
+  foreach(dir IN LISTS ARGN)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# stelvador_add_test(NAME name SOURCES ... LIBS ... [QT])
+# A gtest executable registered with CTest; QT tests use the offscreen test main.
+function(stelvador_add_test)
+  cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE stelvador_flags ${T_LIBS} GTest::gtest GTest::gmock)
+  if(T_QT)
+    target_link_libraries(${T_NAME} PRIVATE stelvador_qt_test_main)
+  else()
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(${T_NAME} PRIVATE
+    STELVADOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    STELVADOR_PROGRAM_DIR="${STELVADOR_PROGRAM_DIR}")
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST
+                       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

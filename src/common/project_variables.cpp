@@ -1,0 +1,10 @@
+#include "common/project_variables.h"
+
+namespace stelvador {
+
+ProjectVariables& Project() {
+    static ProjectVariables variables;
+    return variables;
+}
+
+}  // namespace stelvador

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace stelvador {
+
+// The program's project-wide variables, kept together in one object.
+struct ProjectVariables {
+    // The name last taken from a file dialog, or the plot document last opened.
+    std::string LastFileName;
+    // The text that Open File last read from a data file.
+    std::string LastGridText;
+    // The number of the most recent failure skipped in continue-on-error mode; 0 when none.
+    int pendingError = 0;
+};
+
+ProjectVariables& Project();
+
+}  // namespace stelvador

@@ -1,0 +1,14 @@
+#include "common/run_time_error.h"
+
+namespace stelvador {
+
+namespace {
+std::string describe(int number, const std::string& description) {
+    return description.empty() ? "Run-time error " + std::to_string(number) : description;
+}
+}  // namespace
+
+RunTimeError::RunTimeError(int number, const std::string& description)
+    : std::runtime_error(describe(number, description)), m_number(number) {}
+
+}  // namespace stelvador
