@@ -1,0 +1,26 @@
+#pragma once
+
+#include "calculation/classification/dominant_ions.h"
+#include "calculation/formula/formula_values.h"
+#include "calculation/output/plot_quantities.h"
+#include "calculation/sites/site_contents.h"
+
+#include <string>
+
+namespace stelvador {
+
+// Everything the per-analysis steps compute for one analysis. Each analysis starts from a fresh
+// AnalysisState, so nothing of one analysis can reach the next; a quantity that cannot be formed
+// is NaN and shows as an empty cell or plot item.
+struct AnalysisState {
+    // The Si = 3 option as read for this analysis.
+    bool siNormalization = false;
+    FormulaValues formula;
+    SiteContents sites;
+    DominantIons ions;
+    std::string subgroup;
+    std::string species;
+    PlotQuantities plot;
+};
+
+}  // namespace stelvador
