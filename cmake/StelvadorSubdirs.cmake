@@ -1,9 +1,9 @@
-# Adds each listed folder that holds a CMakeLists.txt, so a layer still being built does not
+# Adds each listed folder (paths from the top of the project) that holds a CMakeLists.txt, so a layer still being built does not
 # stop the others from configuring.
 function(stelvador_add_subdirs)
   foreach(dir IN LISTS ARGN)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
+      add_subdirectory(${PROJECT_SOURCE_DIR}/${dir} ${PROJECT_BINARY_DIR}/${dir})
     endif()
   endforeach()
 endfunction()
