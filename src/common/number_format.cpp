@@ -21,19 +21,30 @@ void appendGrouped(std::string& out, std::string_view digits) {
     }
 }
 
-// Writes "integer part,grouped . three decimals" from the value in thousandths.
+// Writes "integer part, grouped . three decimals" from the value in thousandths, building the
+// text backwards in a small buffer so that a row of many numbers costs one append each.
 void appendThousandths(std::string& out, bool negative, std::uint64_t thousandths) {
-    if (negative && thousandths != 0) {
-        out.push_back('-');
+    char buffer[40];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    for (int i = 0; i < 3; ++i) {
+        *--p = static_cast<char>('0' + thousandths % 10);
+        thousandths /= 10;
     }
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, thousandths / 1000);
-    appendGrouped(out, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
-    const auto fraction = static_cast<unsigned>(thousandths % 1000);
-    out.push_back('.');
-    out.push_back(static_cast<char>('0' + fraction / 100));
-    out.push_back(static_cast<char>('0' + fraction / 10 % 10));
-    out.push_back(static_cast<char>('0' + fraction % 10));
+    *--p = '.';
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0) {
+            *--p = ',';
+        }
+        *--p = static_cast<char>('0' + thousandths % 10);
+        thousandths /= 10;
+        ++digits;
+    } while (thousandths != 0);
+    if (negative) {
+        *--p = '-';
+    }
+    out.append(p, static_cast<std::size_t>(end - p));
 }
 
 // Rounds the shortest round-trip decimal form of magnitude (> 0) to three decimals, half away
@@ -114,7 +125,8 @@ void AppendFormattedNumber(std::string& out, double value) {
         if (std::fabs(fraction - 0.5) > margin) {
             const auto thousandths =
                 static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
-            appendThousandths(out, negative, thousandths);
+            // A negative value that rounds to zero shows no minus sign.
+            appendThousandths(out, negative && thousandths != 0, thousandths);
             return;
         }
     }
