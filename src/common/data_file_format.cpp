@@ -1,0 +1,137 @@
+#include "common/data_file_format.h"
+
+#include <algorithm>
+
+#include "common/error_numbers.h"
+#include "common/grid_text_block.h"
+#include "common/windows_1252.h"
+
+namespace stelvador {
+
+namespace {
+
+constexpr char kQuote = '"';
+constexpr std::string_view kRecordEnd = "\r\n";
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Row and column (from 1) of the cell holding the byte at offset.
+UnwritableCell cellAt(std::string_view block, std::size_t offset, UnwritableCell::Reason reason) {
+    UnwritableCell cell{1, 1, reason};
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (block[i] == kRowSeparator) {
+            ++cell.row;
+            cell.column = 1;
+        } else if (block[i] == kCellSeparator) {
+            ++cell.column;
+        }
+    }
+    return cell;
+}
+
+// The converted block, or the first cell that cannot be written.
+std::optional<std::string> convertBlock(std::string_view block,
+                                        std::optional<UnwritableCell>& unwritable) {
+    std::size_t failedAt = std::string_view::npos;
+    auto bytes = Utf8ToWindows1252(block, &failedAt);
+    const std::size_t quoteAt = block.find(kQuote);
+    if (quoteAt != std::string_view::npos && quoteAt < failedAt) {
+        unwritable = cellAt(block, quoteAt, UnwritableCell::Reason::DoubleQuote);
+        return std::nullopt;
+    }
+    if (!bytes) {
+        unwritable = cellAt(block, failedAt, UnwritableCell::Reason::NotWindows1252);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<UnwritableCell> FindUnwritableCell(std::string_view gridTextBlock) {
+    std::optional<UnwritableCell> unwritable;
+    convertBlock(gridTextBlock, unwritable);
+    return unwritable;
+}
+
+std::string DescribeUnwritableCell(const UnwritableCell& cell) {
+    std::string text =
+        "Row " + std::to_string(cell.row) + ", column " + std::to_string(cell.column) + " holds ";
+    if (cell.reason == UnwritableCell::Reason::DoubleQuote) {
+        text += "a double quote (\"), which a data file cannot hold.";
+    } else {
+        text += "a character that a data file cannot hold (it holds Windows-1252 text only).";
+    }
+    text += " Nothing was written.";
+    return text;
+}
+
+UnwritableDataBlock::UnwritableDataBlock(const UnwritableCell& cell)
+    : RunTimeError(error::kUnsupportedCharacter, DescribeUnwritableCell(cell)), m_cell(cell) {}
+
+std::string BuildDataFileRecord(std::string_view gridTextBlock) {
+    std::optional<UnwritableCell> unwritable;
+    const auto bytes = convertBlock(gridTextBlock, unwritable);
+    if (!bytes) {
+        throw UnwritableDataBlock(*unwritable);
+    }
+    std::string record;
+    record.reserve(bytes->size() + 2 + kRecordEnd.size());
+    record.push_back(kQuote);
+    record.append(*bytes);
+    record.push_back(kQuote);
+    record.append(kRecordEnd);
+    return record;
+}
+
+bool DataFileRecordReader::feed(std::string_view bytes) {
+    std::size_t i = 0;
+    if (m_state == State::BeforeField) {
+        while (i < bytes.size() && isBlank(bytes[i])) {
+            ++i;
+        }
+        if (i == bytes.size()) {
+            return true;
+        }
+        if (bytes[i] != kQuote) {
+            m_state = State::NotADataFile;
+            return false;
+        }
+        ++i;
+        m_state = State::InField;
+    }
+    if (m_state != State::InField) {
+        return false;
+    }
+    const std::string_view rest = bytes.substr(i);
+    const std::size_t closing = rest.find(kQuote);
+    m_field.append(rest.substr(0, closing));
+    if (closing != std::string_view::npos) {
+        m_state = State::Complete;
+        return false;
+    }
+    return true;
+}
+
+std::string DataFileRecordReader::finish() {
+    switch (m_state) {
+        case State::BeforeField:
+            throw RunTimeError(error::kInputPastEndOfFile, "Input past end of file");
+        case State::NotADataFile:
+            throw RunTimeError(error::kInvalidFileFormat, "Invalid file format");
+        case State::InField:
+        case State::Complete:
+            break;
+    }
+    return Windows1252ToUtf8(m_field);
+}
+
+std::string ReadDataFileRecord(std::string_view fileBytes) {
+    DataFileRecordReader reader;
+    reader.feed(fileBytes);
+    return reader.finish();
+}
+
+}  // namespace stelvador

@@ -1,0 +1,203 @@
+#include "common/data_file_format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/error_numbers.h"
+
+namespace stelvador {
+namespace {
+
+// The grid text block of an empty data block: rows of empty cells.
+std::string emptyBlock(int rows, int cols) {
+    std::string block;
+    for (int r = 0; r < rows; ++r) {
+        if (r > 0) {
+            block.push_back('\r');
+        }
+        block.append(static_cast<std::size_t>(cols - 1), '\t');
+    }
+    return block;
+}
+
+TEST(DataFileRecord, EmptyAnalysisBlockIsQuoteTabsAndCrsQuoteCrLf) {
+    const std::string record = BuildDataFileRecord(emptyBlock(300, 43));
+    ASSERT_EQ(record.size(), 12903u);
+    EXPECT_EQ(record.front(), '"');
+    EXPECT_EQ(record.substr(record.size() - 3), "\"\r\n");
+    const std::string inner = record.substr(1, record.size() - 4);
+    std::string expected;
+    for (int r = 0; r < 300; ++r) {
+        if (r > 0) {
+            expected.push_back('\r');
+        }
+        expected.append(42, '\t');
+    }
+    EXPECT_EQ(inner, expected);
+}
+
+TEST(DataFileRecord, WritesWindows1252AndReadsBackUtf8) {
+    const std::string block = "Sämple Ø1\t12.5\t€\rzweite Zeile\t\t0";
+    const std::string record = BuildDataFileRecord(block);
+    EXPECT_EQ(record,
+              "\"S\xE4mple \xD8"
+              "1\t12.5\t\x80\rzweite Zeile\t\t0\"\r\n");
+    EXPECT_EQ(ReadDataFileRecord(record), block);
+}
+
+struct RefusalCase {
+    const char* name;
+    std::string block;
+    int row;
+    int column;
+    UnwritableCell::Reason reason;
+};
+
+class DataFileRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(DataFileRefusal, NamesTheFirstCellThatCannotBeWritten) {
+    const RefusalCase& c = GetParam();
+    const auto found = FindUnwritableCell(c.block);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->row, c.row);
+    EXPECT_EQ(found->column, c.column);
+    EXPECT_EQ(found->reason, c.reason);
+    try {
+        BuildDataFileRecord(c.block);
+        FAIL() << "the block was written";
+    } catch (const UnwritableDataBlock& e) {
+        EXPECT_EQ(e.number(), error::kUnsupportedCharacter);
+        const std::string where =
+            "Row " + std::to_string(c.row) + ", column " + std::to_string(c.column) + " ";
+        EXPECT_NE(std::string(e.what()).find(where), std::string::npos) << e.what();
+        EXPECT_EQ(e.cell().row, c.row);
+    }
+}
+
+using Reason = UnwritableCell::Reason;
+INSTANTIATE_TEST_SUITE_P(
+    Cells, DataFileRefusal,
+    ::testing::Values(
+        RefusalCase{"QuoteInFirstCell", "say \"hi\"\t1", 1, 1, Reason::DoubleQuote},
+        RefusalCase{"QuoteInRowTwoColumnThree", "a\tb\tc\rd\te\tf\"", 2, 3, Reason::DoubleQuote},
+        RefusalCase{"CjkCharacter", "\t\t\xE6\xBC\xA2", 1, 3, Reason::NotWindows1252},
+        RefusalCase{"Emoji", "a\rb\r\xF0\x9F\x98\x80", 3, 1, Reason::NotWindows1252},
+        RefusalCase{"BrokenUtf8", "ok\t\xFF", 1, 2, Reason::NotWindows1252},
+        RefusalCase{"BadCharacterBeforeQuote", "\xCE\xB1\t\"", 1, 1, Reason::NotWindows1252},
+        RefusalCase{"QuoteBeforeBadCharacter", "\"\t\xCE\xB1", 1, 1, Reason::DoubleQuote}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DataFileRefusal, WritableBlockHasNoUnwritableCell) {
+    EXPECT_FALSE(FindUnwritableCell("Ääö ß ‰ Œ ™\t1,5\r").has_value());
+    EXPECT_FALSE(FindUnwritableCell("").has_value());
+}
+
+TEST(DataFileRefusal, MessageNamesTheReason) {
+    EXPECT_EQ(DescribeUnwritableCell({4, 2, Reason::DoubleQuote}),
+              "Row 4, column 2 holds a double quote (\"), which a data file cannot hold. "
+              "Nothing was written.");
+    EXPECT_NE(DescribeUnwritableCell({1, 7, Reason::NotWindows1252}).find("Windows-1252"),
+              std::string::npos);
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    std::string field;
+};
+
+class DataFileRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(DataFileRead, YieldsTheQuotedField) {
+    EXPECT_EQ(ReadDataFileRecord(GetParam().bytes), GetParam().field);
+}
+
+// Feeding a byte at a time gives the same field as feeding the whole file.
+TEST_P(DataFileRead, ChunkingDoesNotChangeTheField) {
+    DataFileRecordReader reader;
+    for (const char c : GetParam().bytes) {
+        if (!reader.feed(std::string_view(&c, 1))) {
+            break;
+        }
+    }
+    EXPECT_EQ(reader.finish(), GetParam().field);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DataFileRead,
+    ::testing::Values(ReadCase{"Record", "\"a\tb\rc\td\"\r\n", "a\tb\rc\td"},
+                      ReadCase{"EmptyField", "\"\"\r\n", ""},
+                      ReadCase{"LeadingBlanksSkipped", " \t\r\n \"x\ty\"\r\n", "x\ty"},
+                      ReadCase{"QuoteInsideCellEndsField", "\"say \"hi\"\t1\"\r\n", "say "},
+                      ReadCase{"TextAfterRecordIgnored", "\"1\"\r\n\"2\"\r\n", "1"},
+                      ReadCase{"UnterminatedRunsToEnd", "\"a\tb\rc", "a\tb\rc"},
+                      ReadCase{"UnterminatedKeepsLineEnd", "\"a\r\n", "a\r\n"},
+                      ReadCase{"Windows1252Letters",
+                               "\"S\xE4mple \xD8"
+                               "1\x80\"\r\n",
+                               "Sämple Ø1€"},
+                      ReadCase{"BinaryInsideQuotes", std::string("\"\0\x01\xFF\"", 5),
+                               std::string("\0\x01\xC3\xBF", 4)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusedReadCase {
+    const char* name;
+    std::string bytes;
+    int number;
+};
+
+class DataFileReadRefused : public ::testing::TestWithParam<RefusedReadCase> {};
+
+TEST_P(DataFileReadRefused, ThrowsAndYieldsNothing) {
+    try {
+        ReadDataFileRecord(GetParam().bytes);
+        FAIL() << "a field was read";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.number(), GetParam().number);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DataFileReadRefused,
+    ::testing::Values(
+        RefusedReadCase{"EmptyFile", "", error::kInputPastEndOfFile},
+        RefusedReadCase{"BlanksOnly", "  \r\n\t", error::kInputPastEndOfFile},
+        RefusedReadCase{"NoQuotes", "SiO2\tTiO2\r\n1\t2\r\n", error::kInvalidFileFormat},
+        RefusedReadCase{"TextBeforeQuote", "junk \"a\tb\"\r\n", error::kInvalidFileFormat},
+        RefusedReadCase{"Binary", std::string("\0\x89PNG\"\x01", 7), error::kInvalidFileFormat},
+        RefusedReadCase{"Utf8ByteOrderMark", "\xEF\xBB\xBF\"a\"", error::kInvalidFileFormat}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DataFileRead, ReaderWantsNoMoreBytesOnceTheFieldIsComplete) {
+    DataFileRecordReader reader;
+    EXPECT_TRUE(reader.feed("   "));
+    EXPECT_TRUE(reader.feed("\"abc"));
+    EXPECT_FALSE(reader.feed("def\"tail"));
+    EXPECT_EQ(reader.finish(), "abcdef");
+}
+
+TEST(DataFileRead, ReaderStopsAtTheFirstCharacterOfAFileThatIsNotADataFile) {
+    DataFileRecordReader reader;
+    EXPECT_FALSE(reader.feed(std::string(1 << 20, 'x')));
+    EXPECT_THROW(reader.finish(), RunTimeError);
+}
+
+TEST(DataFileRead, FullBlockRoundTrip) {
+    std::string block;
+    for (int r = 1; r <= 300; ++r) {
+        if (r > 1) {
+            block.push_back('\r');
+        }
+        block += "Probe Ø" + std::to_string(r);
+        for (int c = 2; c <= 43; ++c) {
+            block += '\t';
+            block += std::to_string(r * 100 + c) + ".25";
+        }
+    }
+    EXPECT_EQ(ReadDataFileRecord(BuildDataFileRecord(block)), block);
+}
+
+}  // namespace
+}  // namespace stelvador
