@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace stelvador {
+
+enum class SaveChangesAnswer { Save, DontSave };
+
+// What a spreadsheet application asks its user before it drops a workbook holding unsaved
+// changes. The Qt implementation shows message boxes and a save dialog; tests script it.
+class SaveChangesQuestion {
+  public:
+    virtual ~SaveChangesQuestion() = default;
+
+    // "Do you want to save the changes to <file name>?" with Save and Don't Save.
+    virtual SaveChangesAnswer AskSaveChanges(const std::string& fileName) = 0;
+    // A path to save a workbook to as .xlsx, when its own path cannot take it (a workbook read
+    // from .xls); the empty text when the user cancels.
+    virtual std::string ChooseSavePath(const std::string& suggestedPath) = 0;
+    // Tells the user that saving failed; the question is then asked again.
+    virtual void ReportSaveFailure(const std::string& fileName, const std::string& reason) = 0;
+};
+
+}  // namespace stelvador

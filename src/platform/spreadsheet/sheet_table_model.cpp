@@ -1,0 +1,91 @@
+#include "platform/spreadsheet/sheet_table_model.h"
+
+#include <algorithm>
+
+namespace stelvador {
+
+namespace {
+
+constexpr int kShownRowsAtLeast = 100;
+constexpr int kShownColumnsAtLeast = 26;
+
+int ShownRows(int lastRow) {
+    return std::min(kMaxSheetRows, std::max(kShownRowsAtLeast, lastRow + 20));
+}
+
+int ShownColumns(int lastColumn) {
+    return std::min(kMaxSheetColumns, std::max(kShownColumnsAtLeast, lastColumn + 5));
+}
+
+}  // namespace
+
+QString ColumnLetters(int column) {
+    QString letters;
+    while (column > 0) {
+        const int digit = (column - 1) % 26;
+        letters.prepend(QChar(u'A' + digit));
+        column = (column - 1) / 26;
+    }
+    return letters;
+}
+
+SheetTableModel::SheetTableModel(SheetState& sheet, QObject* parent)
+    : QAbstractTableModel(parent),
+      m_sheet(sheet),
+      m_rows(ShownRows(sheet.data.cells.LastRow())),
+      m_columns(ShownColumns(sheet.data.cells.LastColumn())) {}
+
+int SheetTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int SheetTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_columns;
+}
+
+QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+        return {};
+    }
+    const CellValue* value = m_sheet.data.cells.Find(index.row() + 1, index.column() + 1);
+    return value == nullptr ? QString() : QString::fromStdString(value->text);
+}
+
+bool SheetTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) {
+        return false;
+    }
+    SetCellText(m_sheet, index.row() + 1, index.column() + 1, value.toString().toStdString());
+    return true;
+}
+
+Qt::ItemFlags SheetTableModel::flags(const QModelIndex& index) const {
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+QVariant SheetTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    return orientation == Qt::Horizontal ? QVariant(ColumnLetters(section + 1))
+                                         : QVariant(section + 1);
+}
+
+void SheetTableModel::CellChanged(int row, int column) {
+    const int rows = ShownRows(row);
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    }
+    const int columns = ShownColumns(column);
+    if (columns > m_columns) {
+        beginInsertColumns({}, m_columns, columns - 1);
+        m_columns = columns;
+        endInsertColumns();
+    }
+    const QModelIndex changed = index(row - 1, column - 1);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+}
+
+}  // namespace stelvador

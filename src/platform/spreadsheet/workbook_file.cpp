@@ -1,0 +1,97 @@
+#include "platform/spreadsheet/workbook_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "common/error_numbers.h"
+#include "common/run_time_error.h"
+#include "platform/spreadsheet/xls_reader.h"
+#include "platform/spreadsheet/xlsx_reader.h"
+
+namespace stelvador {
+
+namespace {
+
+constexpr std::string_view kZipSignature = "PK\x03\x04";
+constexpr std::string_view kEmptyZipSignature = "PK\x05\x06";
+constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+
+// An encrypted .xlsx is a compound file holding a stream named "EncryptedPackage".
+bool HoldsEncryptedPackage(std::string_view bytes) {
+    static constexpr std::string_view kName = "EncryptedPackage";
+    std::string utf16;
+    for (const char ch : kName) {
+        utf16 += ch;
+        utf16 += '\0';
+    }
+    return bytes.find(utf16) != std::string_view::npos;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code code;
+    const fs::path file(path);
+    const fs::file_status status = fs::status(file, code);
+    if (!fs::exists(status)) {
+        const fs::path parent = file.parent_path();
+        if (!parent.empty() && !fs::is_directory(parent, code)) {
+            throw RunTimeError(error::kPathNotFound, "Path not found: " + path);
+        }
+        throw RunTimeError(error::kFileNotFound, "File not found: " + path);
+    }
+    if (!fs::is_regular_file(status)) {
+        throw RunTimeError(error::kPathFileAccessError, "Not a file: " + path);
+    }
+    const auto size = fs::file_size(file, code);
+    if (code) {
+        throw RunTimeError(error::kPathFileAccessError, "Cannot read " + path);
+    }
+    if (size > kMaxWorkbookFileBytes) {
+        throw RunTimeError(error::kInvalidFileFormat,
+                           "The workbook is larger than this program reads.");
+    }
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) {
+        throw RunTimeError(error::kPathFileAccessError, "Cannot read " + path);
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(stream.gcount()));
+    return bytes;
+}
+
+}  // namespace
+
+WorkbookData ReadWorkbookBytes(std::string_view bytes, const std::string& path) {
+    if (bytes.starts_with(kZipSignature) || bytes.starts_with(kEmptyZipSignature)) {
+        return ReadXlsxWorkbook(bytes);
+    }
+    if (bytes.starts_with(kCompoundFileSignature)) {
+        if (HoldsEncryptedPackage(bytes)) {
+            throw RunTimeError(error::kInvalidFileFormat,
+                               "The workbook is encrypted with a password.");
+        }
+        return ReadXlsWorkbook(path);
+    }
+    throw RunTimeError(error::kInvalidFileFormat, "The file is not a workbook.");
+}
+
+WorkbookData ReadWorkbookFile(const std::string& path) {
+    if (path.empty()) {
+        throw RunTimeError(error::kBadFileNameOrNumber, "No workbook name was given.");
+    }
+    const std::string bytes = ReadWholeFile(path);
+    return ReadWorkbookBytes(bytes, path);
+}
+
+bool HasXlsxExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    return extension == ".xlsx";
+}
+
+}  // namespace stelvador

@@ -1,0 +1,117 @@
+#include "platform/spreadsheet/xls_reader.h"
+
+#include <freexl.h>
+
+#include <memory>
+
+#include "common/error_numbers.h"
+#include "common/run_time_error.h"
+#include "platform/spreadsheet/cell_value_text.h"
+#include "platform/spreadsheet/xls_reader_process.h"
+
+namespace stelvador {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw RunTimeError(error::kInvalidFileFormat, what);
+}
+
+struct XlsCloser {
+    void operator()(const void* handle) const { freexl_close(handle); }
+};
+
+CellValue ToCellValue(const FreeXL_CellValue& cell) {
+    CellValue value;
+    switch (cell.type) {
+        case FREEXL_CELL_INT:
+            value.kind = CellKind::Number;
+            value.number = cell.value.int_value;
+            value.text = NumberToText(value.number);
+            break;
+        case FREEXL_CELL_DOUBLE:
+            value.kind = CellKind::Number;
+            value.number = cell.value.double_value;
+            value.text = NumberToText(value.number);
+            break;
+        case FREEXL_CELL_TEXT:
+        case FREEXL_CELL_SST_TEXT:
+            value.text = cell.value.text_value != nullptr ? cell.value.text_value : "";
+            break;
+        case FREEXL_CELL_DATE:
+        case FREEXL_CELL_DATETIME:
+        case FREEXL_CELL_TIME:
+            // freexl gives "YYYY-MM-DD", "YYYY-MM-DD HH:MM:SS" and "HH:MM:SS" already.
+            value.text = cell.value.text_value != nullptr ? cell.value.text_value : "";
+            break;
+        default:
+            break;
+    }
+    return value;
+}
+
+}  // namespace
+
+WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit) {
+    const void* rawHandle = nullptr;
+    const int opened = freexl_open(path.c_str(), &rawHandle);
+    std::unique_ptr<const void, XlsCloser> handle(rawHandle);
+    if (opened != FREEXL_OK || rawHandle == nullptr) {
+        Fail("The file is not a workbook this program can read, or it is damaged.");
+    }
+    unsigned int info = 0;
+    if (freexl_get_info(rawHandle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
+        info == FREEXL_BIFF_OBFUSCATED) {
+        Fail("The workbook is protected by a password.");
+    }
+    unsigned int sheetCount = 0;
+    if (freexl_get_info(rawHandle, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK ||
+        sheetCount == 0) {
+        Fail("The workbook holds no worksheet.");
+    }
+    WorkbookData data;
+    data.activeSheet = 0;
+    std::size_t probesLeft = cellLimit * 4;
+    std::size_t cellsLeft = cellLimit;
+    for (unsigned int index = 0; index < sheetCount && index <= 0xFFFF; ++index) {
+        const auto sheetIndex = static_cast<unsigned short>(index);
+        SheetData sheet;
+        const char* name = nullptr;
+        if (freexl_get_worksheet_name(rawHandle, sheetIndex, &name) == FREEXL_OK &&
+            name != nullptr) {
+            sheet.name = name;
+        }
+        unsigned int rows = 0;
+        unsigned short columns = 0;
+        if (freexl_select_active_worksheet(rawHandle, sheetIndex) != FREEXL_OK ||
+            freexl_worksheet_dimensions(rawHandle, &rows, &columns) != FREEXL_OK) {
+            Fail("The workbook's sheet " + sheet.name + " is damaged.");
+        }
+        if (static_cast<std::size_t>(rows) * columns > probesLeft ||
+            rows > static_cast<unsigned int>(kMaxSheetRows)) {
+            Fail("The workbook is larger than this program reads.");
+        }
+        probesLeft -= static_cast<std::size_t>(rows) * columns;
+        for (unsigned int row = 0; row < rows; ++row) {
+            for (unsigned short column = 0; column < columns; ++column) {
+                FreeXL_CellValue cell{};
+                if (freexl_get_cell_value(rawHandle, row, column, &cell) != FREEXL_OK) {
+                    continue;
+                }
+                CellValue value = ToCellValue(cell);
+                if (value.kind == CellKind::Text && value.text.empty()) {
+                    continue;
+                }
+                if (cellsLeft == 0) {
+                    Fail("The workbook holds more cells than this program reads.");
+                }
+                --cellsLeft;
+                sheet.cells.Set(static_cast<int>(row) + 1, column + 1, std::move(value));
+            }
+        }
+        data.sheets.push_back(std::move(sheet));
+    }
+    return data;
+}
+
+}  // namespace stelvador

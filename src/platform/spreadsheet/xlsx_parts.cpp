@@ -1,0 +1,197 @@
+#include "platform/spreadsheet/xlsx_parts.h"
+
+#include <QString>
+
+#include "common/error_numbers.h"
+#include "common/run_time_error.h"
+#include "platform/spreadsheet/number_format_kind.h"
+#include "platform/spreadsheet/xml_helpers.h"
+
+namespace stelvador {
+
+void ThrowIfXmlError(const QXmlStreamReader& reader, std::string_view partName) {
+    if (reader.hasError()) {
+        throw RunTimeError(error::kInvalidFileFormat,
+                           "The workbook's part " + std::string(partName) + " is damaged.");
+    }
+}
+
+std::string ResolvePartName(const std::string& sourceDirectory, std::string_view target) {
+    std::string path;
+    if (!target.empty() && target.front() == '/') {
+        path = std::string(target.substr(1));
+    } else {
+        path = sourceDirectory + std::string(target);
+    }
+    // Normalise "." and ".." segments.
+    std::vector<std::string> segments;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos) {
+            end = path.size();
+        }
+        const std::string segment = path.substr(start, end - start);
+        if (segment == "..") {
+            if (!segments.empty()) {
+                segments.pop_back();
+            }
+        } else if (!segment.empty() && segment != ".") {
+            segments.push_back(segment);
+        }
+        start = end + 1;
+    }
+    std::string result;
+    for (const std::string& segment : segments) {
+        if (!result.empty()) {
+            result += '/';
+        }
+        result += segment;
+    }
+    return result;
+}
+
+std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
+                                                      const std::string& sourceDirectory) {
+    std::map<std::string, Relationship> relationships;
+    QXmlStreamReader reader(XmlBytes(xml));
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement ||
+            reader.name() != u"Relationship") {
+            continue;
+        }
+        if (AttributeValue(reader, u"TargetMode") == u"External") {
+            continue;
+        }
+        const QString type = AttributeValue(reader, u"Type").toString();
+        const QString target = AttributeValue(reader, u"Target").toString();
+        Relationship relationship;
+        relationship.type = type.mid(type.lastIndexOf(u'/') + 1).toStdString();
+        relationship.target = ResolvePartName(sourceDirectory, target.toStdString());
+        relationships.emplace(AttributeValue(reader, u"Id").toString().toStdString(),
+                              std::move(relationship));
+    }
+    ThrowIfXmlError(reader, "relationships");
+    return relationships;
+}
+
+WorkbookPart ReadWorkbookPart(std::string_view xml) {
+    WorkbookPart part;
+    bool activeTabSeen = false;
+    QXmlStreamReader reader(XmlBytes(xml));
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const QStringView name = reader.name();
+        if (name == u"sheet") {
+            SheetEntry entry;
+            entry.name = AttributeValue(reader, u"name").toString().toStdString();
+            entry.relationshipId = AttributeValue(reader, u"id").toString().toStdString();
+            part.sheets.push_back(std::move(entry));
+        } else if (name == u"workbookPr") {
+            const QStringView value = AttributeValue(reader, u"date1904");
+            part.date1904 = value == u"1" || value == u"true";
+        } else if (name == u"workbookView" && !activeTabSeen) {
+            activeTabSeen = true;
+            bool ok = false;
+            const int tab = AttributeValue(reader, u"activeTab").toInt(&ok);
+            part.activeTab = ok && tab >= 0 ? tab : 0;
+        }
+    }
+    ThrowIfXmlError(reader, "workbook");
+    return part;
+}
+
+std::string DecodeEscapedCharacters(std::string text) {
+    std::size_t at = text.find("_x");
+    if (at == std::string::npos) {
+        return text;
+    }
+    std::string result;
+    std::size_t from = 0;
+    const auto isHex = [](char ch) {
+        return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
+    };
+    while (at != std::string::npos) {
+        bool escape = at + 7 <= text.size() && text[at + 6] == '_';
+        for (std::size_t i = at + 2; escape && i < at + 6; ++i) {
+            escape = isHex(text[i]);
+        }
+        if (!escape) {
+            at = text.find("_x", at + 1);
+            continue;
+        }
+        result.append(text, from, at - from);
+        const char32_t code =
+            static_cast<char32_t>(std::stoul(text.substr(at + 2, 4), nullptr, 16));
+        result += QString(QChar(static_cast<char16_t>(code))).toStdString();
+        from = at + 7;
+        at = text.find("_x", from);
+    }
+    result.append(text, from, std::string::npos);
+    return result;
+}
+
+std::vector<std::string> ReadSharedStrings(std::string_view xml) {
+    std::vector<std::string> strings;
+    QXmlStreamReader reader(XmlBytes(xml));
+    QString current;
+    int phoneticDepth = 0;
+    bool inItem = false;
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const QStringView name = reader.name();
+            if (name == u"si") {
+                inItem = true;
+                current.clear();
+            } else if (name == u"rPh") {
+                ++phoneticDepth;
+            } else if (name == u"t" && inItem && phoneticDepth == 0) {
+                current += reader.readElementText();
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            const QStringView name = reader.name();
+            if (name == u"si") {
+                strings.push_back(DecodeEscapedCharacters(current.toStdString()));
+                inItem = false;
+            } else if (name == u"rPh" && phoneticDepth > 0) {
+                --phoneticDepth;
+            }
+        }
+    }
+    ThrowIfXmlError(reader, "shared strings");
+    return strings;
+}
+
+std::vector<DateTimeKind> ReadCellFormatKinds(std::string_view xml) {
+    std::map<int, DateTimeKind> customFormats;
+    std::vector<DateTimeKind> kinds;
+    QXmlStreamReader reader(XmlBytes(xml));
+    bool inCellFormats = false;
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const QStringView name = reader.name();
+            if (name == u"numFmt") {
+                const int id = AttributeValue(reader, u"numFmtId").toInt();
+                customFormats[id] =
+                    FormatCodeKind(AttributeValue(reader, u"formatCode").toString().toStdString());
+            } else if (name == u"cellXfs") {
+                inCellFormats = true;
+            } else if (name == u"xf" && inCellFormats) {
+                const int id = AttributeValue(reader, u"numFmtId").toInt();
+                const auto custom = customFormats.find(id);
+                kinds.push_back(custom != customFormats.end() ? custom->second
+                                                              : BuiltInFormatKind(id));
+            }
+        } else if (token == QXmlStreamReader::EndElement && reader.name() == u"cellXfs") {
+            inCellFormats = false;
+        }
+    }
+    ThrowIfXmlError(reader, "styles");
+    return kinds;
+}
+
+}  // namespace stelvador

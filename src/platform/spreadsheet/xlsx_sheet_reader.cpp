@@ -1,0 +1,212 @@
+#include "platform/spreadsheet/xlsx_sheet_reader.h"
+
+#include <QString>
+#include <charconv>
+#include <cmath>
+
+#include "common/error_numbers.h"
+#include "common/run_time_error.h"
+#include "platform/spreadsheet/xlsx_parts.h"
+#include "platform/spreadsheet/xml_helpers.h"
+
+namespace stelvador {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw RunTimeError(error::kInvalidFileFormat, what);
+}
+
+// "AB12" to column 28 and row 12; false when the text is no cell reference.
+bool ParseCellReference(QStringView reference, int& row, int& column) {
+    qsizetype i = 0;
+    long long columnNumber = 0;
+    while (i < reference.size() && reference[i].isLetter() && reference[i].unicode() < 128) {
+        columnNumber = columnNumber * 26 + (reference[i].toUpper().unicode() - 'A' + 1);
+        if (columnNumber > kMaxSheetColumns) {
+            return false;
+        }
+        ++i;
+    }
+    long long rowNumber = 0;
+    const qsizetype digitsFrom = i;
+    while (i < reference.size() && reference[i].isDigit() && reference[i].unicode() < 128) {
+        rowNumber = rowNumber * 10 + (reference[i].unicode() - '0');
+        if (rowNumber > kMaxSheetRows) {
+            return false;
+        }
+        ++i;
+    }
+    if (i != reference.size() || columnNumber == 0 || (digitsFrom != i && rowNumber == 0)) {
+        return false;
+    }
+    column = static_cast<int>(columnNumber);
+    if (digitsFrom != i) {
+        row = static_cast<int>(rowNumber);
+    }
+    return true;
+}
+
+struct RawCell {
+    QString type;
+    int style = 0;
+    QString value;
+    QString inlineText;
+    bool hasValue = false;
+    bool hasInline = false;
+};
+
+// Reads a cell's children up to its end tag.
+void ReadCellContent(QXmlStreamReader& reader, RawCell& cell) {
+    int phoneticDepth = 0;
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            if (reader.name() == u"c") {
+                return;
+            }
+            if (reader.name() == u"rPh" && phoneticDepth > 0) {
+                --phoneticDepth;
+            }
+        } else if (token == QXmlStreamReader::StartElement) {
+            const QStringView name = reader.name();
+            if (name == u"v") {
+                cell.value = reader.readElementText();
+                cell.hasValue = true;
+            } else if (name == u"is") {
+                cell.hasInline = true;
+            } else if (name == u"rPh") {
+                ++phoneticDepth;
+            } else if (name == u"t" && cell.hasInline && phoneticDepth == 0) {
+                cell.inlineText += reader.readElementText();
+            } else if (name == u"f") {
+                reader.skipCurrentElement();
+            }
+        }
+    }
+}
+
+bool ParseNumber(const QString& text, double& number) {
+    const std::string digits = text.trimmed().toStdString();
+    const char* begin = digits.data();
+    const char* end = begin + digits.size();
+    if (begin != end && *begin == '+') {
+        ++begin;
+    }
+    const auto result = std::from_chars(begin, end, number);
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(number);
+}
+
+// The value a cell holds, from its type, its style and its content; false for an empty cell.
+bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue& value) {
+    const QString& type = raw.type;
+    if (type == u"inlineStr") {
+        if (!raw.hasInline && !raw.hasValue) {
+            return false;
+        }
+        value.text =
+            DecodeEscapedCharacters((raw.hasInline ? raw.inlineText : raw.value).toStdString());
+        return true;
+    }
+    if (!raw.hasValue) {
+        return false;  // a formula without a cached value, or a cell that holds only a style
+    }
+    if (type == u"s") {
+        bool ok = false;
+        const qulonglong index = raw.value.trimmed().toULongLong(&ok);
+        if (!ok || index >= context.sharedStrings.size()) {
+            Fail("The workbook refers to a shared string it does not hold.");
+        }
+        value.text = context.sharedStrings[static_cast<std::size_t>(index)];
+        return true;
+    }
+    if (type == u"str") {
+        value.text = DecodeEscapedCharacters(raw.value.toStdString());
+        return true;
+    }
+    if (type == u"d") {
+        value.text = raw.value.trimmed().toStdString();  // already an ISO date text
+        return true;
+    }
+    if (type == u"b") {
+        value.kind = CellKind::Boolean;
+        const QString trimmed = raw.value.trimmed();
+        value.number = (trimmed == u"1" || trimmed == u"true") ? 1.0 : 0.0;
+        value.text = value.number != 0.0 ? "TRUE" : "FALSE";
+        return true;
+    }
+    if (type == u"e") {
+        value.kind = CellKind::Error;
+        value.text = raw.value.trimmed().toStdString();
+        return true;
+    }
+    double number = 0.0;
+    if (!ParseNumber(raw.value, number)) {
+        value.text = raw.value.toStdString();  // not a number after all: keep what it says
+        return !value.text.empty();
+    }
+    const DateTimeKind kind =
+        raw.style >= 0 && static_cast<std::size_t>(raw.style) < context.formatKinds.size()
+            ? context.formatKinds[static_cast<std::size_t>(raw.style)]
+            : DateTimeKind::None;
+    value.number = number;
+    if (kind != DateTimeKind::None) {
+        value.kind = CellKind::Date;
+        value.number = SerialTo1900System(number, context.date1904);
+        value.text = SerialDateToText(number, kind, context.date1904);
+    } else {
+        value.kind = CellKind::Number;
+        value.text = NumberToText(number);
+    }
+    return true;
+}
+
+}  // namespace
+
+SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context) {
+    SheetCells cells;
+    QXmlStreamReader reader(XmlBytes(xml));
+    int row = 0;
+    int column = 0;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const QStringView name = reader.name();
+        if (name == u"row") {
+            bool ok = false;
+            const int number = AttributeValue(reader, u"r").toInt(&ok);
+            if (ok && (number < 1 || number > kMaxSheetRows)) {
+                Fail("The workbook has a row beyond the sheet's last row.");
+            }
+            row = ok ? number : row + 1;
+            column = 0;
+        } else if (name == u"c") {
+            const QStringView reference = AttributeValue(reader, u"r");
+            if (reference.isEmpty()) {
+                ++column;
+            } else if (!ParseCellReference(reference, row, column)) {
+                Fail("The workbook has a damaged cell reference.");
+            }
+            if (row < 1 || row > kMaxSheetRows || column > kMaxSheetColumns) {
+                Fail("The workbook has a cell beyond the sheet's limits.");
+            }
+            RawCell raw;
+            raw.type = AttributeValue(reader, u"t").toString();
+            raw.style = AttributeValue(reader, u"s").toInt();
+            ReadCellContent(reader, raw);
+            CellValue value;
+            if (ToCellValue(raw, context, value)) {
+                if (context.cellBudget == 0) {
+                    Fail("The workbook holds more cells than this program reads.");
+                }
+                --context.cellBudget;
+                cells.Set(row, column, std::move(value));
+            }
+        }
+    }
+    ThrowIfXmlError(reader, "worksheet");
+    return cells;
+}
+
+}  // namespace stelvador

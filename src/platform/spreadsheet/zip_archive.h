@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct zip;
+
+namespace stelvador {
+
+// A zip archive held in memory, read part by part with a cap on what it may unpack: no part
+// larger than the part limit and no more than the total limit over all parts, whatever sizes
+// the archive claims (a zip bomb fails instead of filling memory). Failures throw
+// RunTimeError 321 (invalid file format).
+class ZipArchive {
+  public:
+    ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_t totalLimit);
+    ~ZipArchive();
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
+
+    // Part names compare without regard to case, as in the package format.
+    bool Has(const std::string& name) const;
+    std::string Read(const std::string& name);
+
+  private:
+    struct Closer {
+        void operator()(zip* archive) const;
+    };
+
+    std::unique_ptr<zip, Closer> m_archive;
+    std::size_t m_partLimit;
+    std::size_t m_remaining;
+};
+
+}  // namespace stelvador

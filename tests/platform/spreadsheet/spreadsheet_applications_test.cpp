@@ -1,0 +1,251 @@
+// Applications are found, created and quit as their callers rely on; unsaved changes are
+// never dropped without asking; cells written and saved read back in openpyxl exactly.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "common/run_time_error.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "scripted_save_changes_question.h"
+
+namespace stelvador {
+namespace {
+
+namespace fs = std::filesystem;
+
+int ErrorNumberOf(const auto& step) {
+    try {
+        step();
+    } catch (const RunTimeError& failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+class SpreadsheetApplicationsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_folder = fs::temp_directory_path() /
+                   ("stelvador_apps_" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "xlsxwriter_cells.xlsx",
+                      m_folder / "Output.xlsx");
+        fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "xlwt_cells.xls",
+                      m_folder / "Template.xls");
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
+
+    fs::path m_folder;
+    std::shared_ptr<ScriptedSaveChangesQuestion> m_question =
+        std::make_shared<ScriptedSaveChangesQuestion>();
+    SpreadsheetApplications m_applications{m_question};
+};
+
+TEST_F(SpreadsheetApplicationsTest, AttachFailsWhenNoneRuns) {
+    EXPECT_EQ(ErrorNumberOf([&] { m_applications.Attach(); }), 429);
+}
+
+TEST_F(SpreadsheetApplicationsTest, AttachFindsTheCreatedApplication) {
+    const SpreadsheetApplication created = m_applications.Create();
+    created.Workbooks().Open(PathOf("Output.xlsx"));
+    const SpreadsheetApplication attached = m_applications.Attach();
+    EXPECT_EQ(attached.Workbooks().Count(), 1);
+    EXPECT_EQ(attached.ActiveSheet().Cells(1, 1).Value(), "Row No");
+}
+
+TEST_F(SpreadsheetApplicationsTest, AttachAfterQuitFails) {
+    const SpreadsheetApplication created = m_applications.Create();
+    created.Quit();
+    EXPECT_EQ(ErrorNumberOf([&] { m_applications.Attach(); }), 429);
+    EXPECT_EQ(m_applications.RunningCount(), 0);
+}
+
+TEST_F(SpreadsheetApplicationsTest, CreateAlwaysMakesANewHiddenApplication) {
+    const SpreadsheetApplication first = m_applications.Create();
+    first.Workbooks().Open(PathOf("Output.xlsx"));
+    const SpreadsheetApplication second = m_applications.Create();
+    EXPECT_EQ(m_applications.RunningCount(), 2);
+    EXPECT_FALSE(second.Visible());
+    EXPECT_EQ(second.Workbooks().Count(), 0);
+    EXPECT_TRUE(second.ActiveSheet().isNothing());
+    // Attach finds the one that has run longest.
+    EXPECT_EQ(m_applications.Attach().Workbooks().Count(), 1);
+    first.Quit();
+    EXPECT_EQ(m_applications.Attach().Workbooks().Count(), 0);
+}
+
+TEST_F(SpreadsheetApplicationsTest, EmptyAndGoneReferencesFailWithObjectRequired) {
+    const Worksheet nothing;
+    EXPECT_EQ(ErrorNumberOf([&] { nothing.Cells(1, 1).setValue("x"); }), 424);
+    EXPECT_EQ(ErrorNumberOf([&] { SpreadsheetApplication().setVisible(true); }), 424);
+    EXPECT_EQ(ErrorNumberOf([&] { SpreadsheetApplication().Quit(); }), 424);
+
+    const SpreadsheetApplication application = m_applications.Create();
+    const Workbook book = application.Workbooks().Open(PathOf("Output.xlsx"));
+    const Worksheet sheet = book.Worksheets(1);
+    const Cell cell = sheet.Cells(1, 1);
+    application.Quit();
+    EXPECT_TRUE(application.isNothing());
+    EXPECT_TRUE(book.isNothing());
+    EXPECT_TRUE(sheet.isNothing());
+    EXPECT_EQ(ErrorNumberOf([&] { sheet.Cells(2, 2).setValue("x"); }), 424);
+    EXPECT_EQ(ErrorNumberOf([&] { cell.Value(); }), 424);
+    EXPECT_EQ(ErrorNumberOf([&] { application.setVisible(true); }), 424);
+}
+
+TEST_F(SpreadsheetApplicationsTest, OutOfRangeSheetsAndCells) {
+    const Workbook book = m_applications.Create().Workbooks().Open(PathOf("Output.xlsx"));
+    EXPECT_EQ(ErrorNumberOf([&] { book.Worksheets(0); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { book.Worksheets(3); }), 9);
+    const Worksheet sheet = book.Worksheets(1);
+    EXPECT_EQ(ErrorNumberOf([&] { sheet.Cells(0, 1); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { sheet.Cells(1, 16385); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { sheet.Cells(1048576, 16384).setValue("corner"); }), 0);
+}
+
+TEST_F(SpreadsheetApplicationsTest, WritesReadBackAndMarkTheWorkbookChanged) {
+    const Workbook book = m_applications.Create().Workbooks().Open(PathOf("Output.xlsx"));
+    const Worksheet sheet = book.Worksheets(1);
+    sheet.Cells(2, 2).setValue("EP-1");  // the same text: no change
+    EXPECT_TRUE(book.Saved());
+    sheet.Cells(2, 3).setValue("38.650");
+    EXPECT_EQ(sheet.Cells(2, 3).Value(), "38.650");
+    EXPECT_FALSE(book.Saved());
+    sheet.Cells(1, 1).setValue("");
+    EXPECT_EQ(sheet.Cells(1, 1).Value(), "");
+}
+
+TEST_F(SpreadsheetApplicationsTest, OpeningTheSameFileAgainKeepsItsChanges) {
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks().Open(PathOf("Output.xlsx")).Worksheets(1).Cells(9, 9).setValue("kept");
+    const Workbook again = application.Workbooks().Open(PathOf("Output.xlsx"));
+    EXPECT_EQ(application.Workbooks().Count(), 1);
+    EXPECT_EQ(again.Worksheets(1).Cells(9, 9).Value(), "kept");
+}
+
+TEST_F(SpreadsheetApplicationsTest, QuitWithoutChangesAsksNothing) {
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks().Open(PathOf("Output.xlsx"));
+    application.Quit();
+    EXPECT_TRUE(m_question->asked.empty());
+}
+
+TEST_F(SpreadsheetApplicationsTest, QuitWithChangesAsksOnceAndSavesWhenTold) {
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks().Open(PathOf("Output.xlsx")).Worksheets(1).Cells(3, 4).setValue("new");
+    m_question->answers.push_back(SaveChangesAnswer::Save);
+    application.Quit();
+    ASSERT_EQ(m_question->asked.size(), 1u);
+    EXPECT_EQ(m_question->asked.front(), "Output.xlsx");
+
+    const Workbook reopened = m_applications.Create().Workbooks().Open(PathOf("Output.xlsx"));
+    EXPECT_EQ(reopened.Worksheets(1).Cells(3, 4).Value(), "new");
+    EXPECT_EQ(reopened.Worksheets(1).Cells(2, 3).Value(), "38.65042");
+    EXPECT_EQ(reopened.Worksheets(1).Cells(4, 2).Value(), "2024-03-15 13:45:00");
+    EXPECT_EQ(reopened.Worksheets(1).Cells(5, 3).Value(), "TRUE");
+    EXPECT_EQ(reopened.Worksheets(2).Cells(1, 1).Value(), "second sheet");
+}
+
+TEST_F(SpreadsheetApplicationsTest, DontSaveLeavesTheFileAsItWas) {
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks().Open(PathOf("Output.xlsx")).Worksheets(1).Cells(1, 1).setValue("x");
+    m_question->answers.push_back(SaveChangesAnswer::DontSave);
+    application.Quit();
+    EXPECT_EQ(m_question->asked.size(), 1u);
+    const Workbook reopened = m_applications.Create().Workbooks().Open(PathOf("Output.xlsx"));
+    EXPECT_EQ(reopened.Worksheets(1).Cells(1, 1).Value(), "Row No");
+}
+
+TEST_F(SpreadsheetApplicationsTest, AWorkbookReadFromXlsIsSavedWhereTheUserChooses) {
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks().Open(PathOf("Template.xls")).Worksheets(1).Cells(123, 1).setValue(" ");
+    m_question->answers.push_back(SaveChangesAnswer::Save);
+    m_question->paths.push_back(PathOf("Chosen.xlsx"));
+    application.Quit();
+    ASSERT_EQ(m_question->suggested.size(), 1u);
+    EXPECT_EQ(m_question->suggested.front(), PathOf("Template.xlsx"));
+    const Worksheet saved =
+        m_applications.Create().Workbooks().Open(PathOf("Chosen.xlsx")).Worksheets(1);
+    EXPECT_EQ(saved.Cells(123, 1).Value(), " ");
+    EXPECT_EQ(saved.Cells(2, 3).Value(), "38.65042");
+}
+
+TEST_F(SpreadsheetApplicationsTest, AFailedSaveIsReportedAndAskedAgain) {
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks().Open(PathOf("Output.xlsx")).Worksheets(1).Cells(1, 1).setValue("x");
+    // The workbook's folder goes away: the save fails, the user is told, then asked again.
+    fs::remove_all(m_folder);
+    m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::DontSave};
+    application.Quit();
+    EXPECT_EQ(m_question->asked.size(), 2u);
+    EXPECT_EQ(m_question->failures.size(), 1u);
+}
+
+TEST_F(SpreadsheetApplicationsTest, GlobalQuitQuitsEveryApplicationAndAsksForEach) {
+    m_applications.Application().Quit();  // none running: nothing happens
+    const SpreadsheetApplication one = m_applications.Create();
+    const SpreadsheetApplication two = m_applications.Create();
+    one.Workbooks().Open(PathOf("Output.xlsx")).Worksheets(1).Cells(1, 1).setValue("1");
+    two.Workbooks().Open(PathOf("Template.xls")).Worksheets(1).Cells(1, 1).setValue("2");
+    m_applications.Application().Quit();
+    EXPECT_EQ(m_question->asked, (std::vector<std::string>{"Output.xlsx", "Template.xls"}));
+    EXPECT_EQ(m_applications.RunningCount(), 0);
+    EXPECT_TRUE(one.isNothing());
+}
+
+// Results as the send writes them (formatted number texts, empty cells), saved, and read by
+// openpyxl: every cell holds exactly the text written.
+TEST_F(SpreadsheetApplicationsTest, SavedCellsReadBackInOpenpyxlExactly) {
+    const SpreadsheetApplication application = m_applications.Create();
+    const Workbook book = application.Workbooks().Open(PathOf("Output.xlsx"));
+    const Worksheet sheet = book.Worksheets(1);
+    const std::vector<std::vector<std::string>> rows = {
+        {"Stelvador", "1", "2", "3"},
+        {"Sample       ", "SiO2", "Total]wt%", ""},
+        {"EP-1", "38.650", "-0.009", "1,234.500"},
+        {"\u00fcn\u00ef \u2013 Fe\u00b3\u207a", "  ", "=not a formula", "0012"},
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            sheet.Cells(static_cast<int>(r) + 1, static_cast<int>(c) + 1).setValue(rows[r][c]);
+        }
+    }
+    const std::string target = PathOf("Sent.xlsx");
+    book.SaveAs(target);
+    EXPECT_TRUE(book.Saved());
+    EXPECT_EQ(book.FullName(), target);
+
+    const fs::path script = m_folder / "dump.py";
+    std::ofstream(script) << "import sys, openpyxl\n"
+                             "sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                             "out = open(sys.argv[2], 'w', encoding='utf-8', newline='')\n"
+                             "for r in range(1, 5):\n"
+                             "    for c in range(1, 5):\n"
+                             "        v = sheet.cell(row=r, column=c).value\n"
+                             "        out.write('%s|%s\\n' % (type(v).__name__, '' if v is None "
+                             "else v))\n";
+    const fs::path dump = m_folder / "dump.txt";
+    const std::string command =
+        "/usr/bin/python3 '" + script.string() + "' '" + target + "' '" + dump.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::ifstream read(dump);
+    for (const auto& row : rows) {
+        for (const std::string& text : row) {
+            std::string line;
+            ASSERT_TRUE(std::getline(read, line));
+            EXPECT_EQ(line, text.empty() ? "NoneType|" : "str|" + text);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace stelvador

@@ -1,0 +1,253 @@
+// Input that is no readable workbook fails with a run-time error; it never crashes or hangs.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/run_time_error.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/xls_reader_process.h"
+#include "platform/spreadsheet/xlsx_reader.h"
+#include "scripted_save_changes_question.h"
+#include "zip_maker.h"
+
+namespace stelvador {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream stream(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class WorkbookErrorsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_folder = fs::temp_directory_path() /
+                   ("stelvador_errors_" +
+                    std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_folder);
+        m_application = m_applications.Create();
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    // The error number Open fails with, or 0 when it opens.
+    int OpenFails(const std::string& path) {
+        try {
+            m_application.Workbooks().Open(path);
+        } catch (const RunTimeError& failure) {
+            return failure.number();
+        }
+        return 0;
+    }
+
+    fs::path m_folder;
+    SpreadsheetApplications m_applications{std::make_shared<ScriptedSaveChangesQuestion>()};
+    SpreadsheetApplication m_application;
+};
+
+TEST_F(WorkbookErrorsTest, NamesThatLeadToNoFile) {
+    fs::create_directories(m_folder / "folder.xlsx");
+    struct Case {
+        std::string path;
+        int number;
+    };
+    const Case cases[] = {
+        {"", 52},
+        {(m_folder / "missing.xlsx").string(), 53},
+        {(m_folder / "no folder" / "missing.xlsx").string(), 76},
+        {(m_folder / "folder.xlsx").string(), 75},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(OpenFails(c.path), c.number) << c.path;
+    }
+    EXPECT_EQ(m_application.Workbooks().Count(), 0);
+    EXPECT_TRUE(m_application.ActiveSheet().isNothing());
+}
+
+TEST_F(WorkbookErrorsTest, FilesThatAreNoWorkbook) {
+    const std::string cases[] = {
+        "",
+        "Row No\tSample No\r\n",
+        "PK\x03\x04 not really a zip",
+        std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0'),
+    };
+    int index = 0;
+    for (const std::string& bytes : cases) {
+        const fs::path path = m_folder / ("case" + std::to_string(index++) + ".xlsx");
+        WriteFile(path, bytes);
+        EXPECT_EQ(OpenFails(path.string()), 321) << path;
+    }
+}
+
+TEST_F(WorkbookErrorsTest, TruncatedWorkbooksAtEveryTenthOfTheirLength) {
+    for (const char* fixture : {"xlsxwriter_cells.xlsx", "openpyxl_cells.xlsx"}) {
+        const std::string bytes = ReadFile(fs::path(STELVADOR_TEST_DATA_DIR) / fixture);
+        for (int tenth = 0; tenth < 10; ++tenth) {
+            const fs::path path = m_folder / "truncated.xlsx";
+            WriteFile(path, bytes.substr(0, bytes.size() * tenth / 10));
+            EXPECT_EQ(OpenFails(path.string()), 321) << fixture << " cut at " << tenth << "/10";
+        }
+    }
+}
+
+TEST_F(WorkbookErrorsTest, DamagedBytesEitherFailOrReadButNeverCrash) {
+    const std::string bytes = ReadFile(fs::path(STELVADOR_TEST_DATA_DIR) / "xlsxwriter_cells.xlsx");
+    int failures = 0;
+    for (std::size_t at = 0; at + 64 < bytes.size(); at += 97) {
+        std::string damaged = bytes;
+        for (std::size_t i = at; i < at + 64; ++i) {
+            damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
+        }
+        const fs::path path = m_folder / "damaged.xlsx";
+        WriteFile(path, damaged);
+        const int number = OpenFails(path.string());
+        EXPECT_TRUE(number == 0 || number == 321) << "at " << at << ": " << number;
+        failures += number == 321 ? 1 : 0;
+    }
+    EXPECT_GT(failures, 0);
+}
+
+TEST_F(WorkbookErrorsTest, MalformedSheetXmlAndImpossibleCells) {
+    const std::string sheets[] = {
+        "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c>",  // cut short
+        "<worksheet><sheetData><row><c r=\"A0\"><v>1</v></c></row></sheetData></worksheet>",
+        "<worksheet><sheetData><row><c r=\"XFE1\"><v>1</v></c></row></sheetData></worksheet>",
+        "<worksheet><sheetData><row r=\"1048577\"><c><v>1</v></c></row></sheetData></worksheet>",
+        "<worksheet><sheetData><row><c r=\"A1\" t=\"s\"><v>5</v></c></row></sheetData></worksheet>",
+        "<worksheet><sheetData><row><c r=\"1A\"><v>1</v></c></row></sheetData></worksheet>",
+    };
+    for (const std::string& sheet : sheets) {
+        const fs::path path = m_folder / "malformed.xlsx";
+        WriteZip(path, MinimalXlsxParts(sheet));
+        EXPECT_EQ(OpenFails(path.string()), 321) << sheet;
+    }
+}
+
+TEST_F(WorkbookErrorsTest, EncryptedWorkbooks) {
+    // An Office-encrypted workbook is a compound file holding an EncryptedPackage stream.
+    std::string compound("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    compound += std::string(1000, '\0');
+    for (const char ch : std::string("EncryptedPackage")) {
+        compound += ch;
+        compound += '\0';
+    }
+    compound += std::string(1000, '\0');
+    WriteFile(m_folder / "office.xlsx", compound);
+    EXPECT_EQ(OpenFails((m_folder / "office.xlsx").string()), 321);
+
+    // A zip whose parts are encrypted.
+    auto parts = MinimalXlsxParts("<worksheet><sheetData/></worksheet>");
+    for (ZipPart& part : parts) {
+        part.encrypted = true;
+    }
+    WriteZip(m_folder / "zip.xlsx", parts);
+    EXPECT_EQ(OpenFails((m_folder / "zip.xlsx").string()), 321);
+}
+
+TEST_F(WorkbookErrorsTest, ZipBombIsRefusedAtTheUnpackLimit) {
+    // 140 MB of blanks inside the sheet: a few hundred kilobytes packed.
+    std::string sheet = "<worksheet><sheetData>";
+    sheet.append(140u << 20, ' ');
+    sheet += "</sheetData></worksheet>";
+    const fs::path path = m_folder / "bomb.xlsx";
+    WriteZip(path, MinimalXlsxParts(std::move(sheet)));
+    EXPECT_LT(fs::file_size(path), 2u << 20);
+    EXPECT_EQ(OpenFails(path.string()), 321);
+}
+
+TEST_F(WorkbookErrorsTest, LimitsOfTheReaderHold) {
+    std::string sheet = "<worksheet><sheetData>";
+    for (int row = 1; row <= 200; ++row) {
+        sheet += "<row><c><v>" + std::to_string(row) + "</v></c></row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    const fs::path path = m_folder / "limits.xlsx";
+    WriteZip(path, MinimalXlsxParts(sheet));
+    const std::string bytes = ReadFile(path);
+
+    EXPECT_EQ(ReadXlsxWorkbook(bytes).sheets.at(0).cells.Count(), 200u);
+    XlsxLimits fewCells;
+    fewCells.cells = 199;
+    EXPECT_THROW(ReadXlsxWorkbook(bytes, fewCells), RunTimeError);
+    XlsxLimits smallParts;
+    smallParts.partBytes = sheet.size() - 1;
+    EXPECT_THROW(ReadXlsxWorkbook(bytes, smallParts), RunTimeError);
+    XlsxLimits smallTotal;
+    smallTotal.totalBytes = sheet.size();
+    EXPECT_THROW(ReadXlsxWorkbook(bytes, smallTotal), RunTimeError);
+}
+
+// A sheet of as many rows as a sheet can have opens, and the cells asked for read.
+TEST_F(WorkbookErrorsTest, SheetOfAMillionRowsReadsItsCells) {
+    constexpr int kRows = 1048576;
+    std::string sheet = "<worksheet><sheetData>";
+    sheet.reserve(static_cast<std::size_t>(kRows) * 24);
+    for (int row = 1; row <= kRows; ++row) {
+        sheet += "<row><c><v>";
+        sheet += std::to_string(row);
+        sheet += "</v></c></row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    const fs::path path = m_folder / "million.xlsx";
+    WriteZip(path, MinimalXlsxParts(std::move(sheet)));
+    const Worksheet opened = m_application.Workbooks().Open(path.string()).Worksheets(1);
+    EXPECT_EQ(opened.Cells(1, 1).Value(), "1");
+    EXPECT_EQ(opened.Cells(301, 1).Value(), "301");
+    EXPECT_EQ(opened.Cells(kRows, 1).Value(), std::to_string(kRows));
+    EXPECT_EQ(opened.Cells(1, 2).Value(), "");
+}
+
+// The .xls reader runs apart: a reader that crashes or hangs costs only its child process.
+TEST(XlsReaderProcess, CrashesHangsAndFailuresOfTheReaderAreContained) {
+    const auto numberOf = [](const std::function<WorkbookData()>& read, int limitMs) {
+        try {
+            ReadInChildProcess(read, limitMs);
+        } catch (const RunTimeError& failure) {
+            return failure.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(numberOf([]() -> WorkbookData { std::abort(); }, 5000), 321);
+    EXPECT_EQ(numberOf(
+                  []() -> WorkbookData {
+                      for (;;) {
+                          pause();
+                      }
+                  },
+                  200),
+              321);
+    EXPECT_EQ(numberOf([]() -> WorkbookData { throw RunTimeError(53, "gone"); }, 5000), 53);
+
+    WorkbookData data;
+    data.sheets.resize(2);
+    data.sheets[1].name = "Two";
+    data.sheets[1].cells.Set(3, 4, CellValue{CellKind::Number, "1.5", 1.5});
+    data.activeSheet = 1;
+    const WorkbookData back = ReadInChildProcess([&] { return data; }, 5000);
+    ASSERT_EQ(back.sheets.size(), 2u);
+    EXPECT_EQ(back.activeSheet, 1);
+    EXPECT_EQ(back.sheets[1].name, "Two");
+    ASSERT_NE(back.sheets[1].cells.Find(3, 4), nullptr);
+    EXPECT_EQ(back.sheets[1].cells.Find(3, 4)->text, "1.5");
+}
+
+// A damaged .xls on which the .xls library overruns a buffer (found by fuzzing).
+TEST_F(WorkbookErrorsTest, DamagedXlsThatUpsetsTheXlsLibrary) {
+    const int number = OpenFails(std::string(STELVADOR_TEST_DATA_DIR) + "/damaged_biff.xls");
+    EXPECT_TRUE(number == 0 || number == 321) << number;
+}
+
+}  // namespace
+}  // namespace stelvador
