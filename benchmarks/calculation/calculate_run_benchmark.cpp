@@ -1,0 +1,135 @@
+// One whole Calculate run through the real windows, offscreen: a data file of 300 analyses
+// loaded, calculated, 300 rows appended to the results grid and shown, 13 plot data files
+// written.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/data_file_format.h"
+#include "common/oxide_list.h"
+#include "entry/kkj.h"
+#include "platform/file_dialog.h"
+#include "platform/flex_grid.h"
+#include "platform/message_box.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "results/form10.h"
+#include "results/form10_link.h"
+
+namespace stelvador {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FixedAnswerFileDialog : public FileDialog {
+  public:
+    explicit FixedAnswerFileDialog(std::string path) : m_path(std::move(path)) {}
+    void ShowOpen() override { setFileName(m_path); }
+    void ShowSave() override {}
+
+  private:
+    std::string m_path;
+};
+
+class SilentMessageBox : public MessageBox {
+  public:
+    void Show(const std::string&) override { ++shown; }
+    int shown = 0;
+};
+
+class DontSaveQuestion : public SaveChangesQuestion {
+  public:
+    SaveChangesAnswer AskSaveChanges(const std::string&) override {
+        return SaveChangesAnswer::DontSave;
+    }
+    std::string ChooseSavePath(const std::string&) override { return {}; }
+    void ReportSaveFailure(const std::string&, const std::string&) override {}
+};
+
+// The engine's golden analyses, repeated down to row 300.
+std::string DataBlockOf300Analyses() {
+    std::ifstream in(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv", std::ios::binary);
+    std::vector<std::string> analyses;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] != '#') {
+            std::size_t tabs = 0;
+            for (char c : line) {
+                tabs += c == '\t' ? 1 : 0;
+            }
+            line.append(tabs < kOxideCount ? kOxideCount - tabs : 0, '\t');
+            analyses.push_back(line);
+        }
+    }
+    std::string block;
+    for (int r = 0; r < 300 && !analyses.empty(); ++r) {
+        if (r > 0) {
+            block += '\r';
+        }
+        block += analyses[static_cast<std::size_t>(r) % analyses.size()];
+    }
+    return block;
+}
+
+void BM_CalculateRunOf300Analyses(benchmark::State& state) {
+    const fs::path work =
+        fs::temp_directory_path() / ("stelvador_run_bench_" + std::to_string(::getpid()));
+    fs::create_directories(work);
+    const fs::path original = fs::current_path();
+    fs::current_path(work);
+    const fs::path dataFile = work / "analyses300.epd";
+    std::ofstream(dataFile, std::ios::binary) << BuildDataFileRecord(DataBlockOf300Analyses());
+
+    SpreadsheetApplications spreadsheets(std::make_shared<DontSaveQuestion>());
+    Form10Link results(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR));
+    FixedAnswerFileDialog dialog(dataFile.string());
+    SilentMessageBox messages;
+    kkj window(dialog, messages, results);
+    window.show();
+    QApplication::processEvents();
+
+    int rows = 0;
+    for (auto _ : state) {
+        // Every run starts with a results window of its own, as after "Exit Excel File".
+        state.PauseTiming();
+        results.unload();
+        spreadsheets.Application().Quit();
+        QApplication::processEvents();
+        state.ResumeTiming();
+
+        window.mnuOpen_Click();
+        QApplication::processEvents();  // the results window shown and painted
+        rows = results.form()->MSFlexGrid1().Rows() - 2;
+    }
+    state.counters["rows"] = rows;
+    state.counters["messages"] = messages.shown;
+    results.unload();
+    fs::current_path(original);
+    fs::remove_all(work);
+}
+BENCHMARK(BM_CalculateRunOf300Analyses)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace stelvador
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,32 @@
+// Starts Stelvador: the data entry window, with the results window created at its first use.
+#include <QApplication>
+#include <memory>
+
+#include "entry/kkj.h"
+#include "platform/qt_file_dialog.h"
+#include "platform/qt_message_box.h"
+#include "platform/spreadsheet/qt_save_changes_question.h"
+#include "platform/spreadsheet/spreadsheet.h"
+#include "results/form10_link.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Stelvador"));
+
+    stelvador::SpreadsheetApplications spreadsheets(
+        std::make_shared<stelvador::QtSaveChangesQuestion>());
+    stelvador::Form10Link results(spreadsheets, QCoreApplication::applicationDirPath());
+    stelvador::QtFileDialog commonDialog(nullptr);
+    stelvador::QtMessageBox messageBox(nullptr);
+
+    stelvador::kkj window(commonDialog, messageBox, results);
+    window.show();
+    const int status = QApplication::exec();
+
+    // Leaving by any road asks about workbooks that hold changes before they are dropped.
+    try {
+        spreadsheets.Application().Quit();
+    } catch (...) {
+    }
+    return status;
+}

@@ -1,0 +1,39 @@
+#include "results/form10_link.h"
+
+#include "platform/spreadsheet/spreadsheet.h"
+#include "results/form10.h"
+
+namespace stelvador {
+
+Form10Link::Form10Link(SpreadsheetApplications& spreadsheets, const QString& programFolder)
+    : m_spreadsheets(spreadsheets), m_programFolder(programFolder) {}
+
+Form10Link::~Form10Link() = default;
+
+Form10& Form10Link::loadedForm() {
+    if (!m_window) {
+        m_window = std::make_unique<Form10>(m_spreadsheets, m_programFolder);
+        // Closed by its frame, the window cannot be destroyed inside its own close event: it is
+        // handed to Qt for deletion once the event is over.
+        m_window->setUnloadHandler([this] {
+            if (m_window) {
+                m_window.release()->deleteLater();
+            }
+        });
+    }
+    return *m_window;
+}
+
+CalculationResultsWindow& Form10Link::window() {
+    return loadedForm();
+}
+
+void Form10Link::unload() {
+    m_window.reset();
+}
+
+void Form10Link::quitSpreadsheetApplications() {
+    m_spreadsheets.Application().Quit();
+}
+
+}  // namespace stelvador

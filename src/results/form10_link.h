@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "entry/results_window_link.h"
+
+namespace stelvador {
+
+class Form10;
+class SpreadsheetApplications;
+
+// Creates the results window at its first use and drops it when it is unloaded, so that the
+// next use creates it afresh (a new spreadsheet application, a grid with its two layout rows).
+class Form10Link : public ResultsWindowLink {
+  public:
+    Form10Link(SpreadsheetApplications& spreadsheets, const QString& programFolder);
+    ~Form10Link() override;
+    Form10Link(const Form10Link&) = delete;
+    Form10Link& operator=(const Form10Link&) = delete;
+
+    CalculationResultsWindow& window() override;
+    bool isLoaded() const override { return m_window != nullptr; }
+    void unload() override;
+    void quitSpreadsheetApplications() override;
+
+    // The loaded window, or nullptr.
+    Form10* form() const { return m_window.get(); }
+    // The loaded window, created and loaded when it is not loaded.
+    Form10& loadedForm();
+
+  private:
+    SpreadsheetApplications& m_spreadsheets;
+    QString m_programFolder;
+    std::unique_ptr<Form10> m_window;
+};
+
+}  // namespace stelvador
