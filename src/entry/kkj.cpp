@@ -24,7 +24,7 @@ namespace {
 constexpr int kDesignRows = 1001;
 constexpr int kDesignCols = 45;
 
-constexpr int kClientWidthTwips = 15360;
+constexpr int kClientWidthTwips = 17970;
 constexpr int kClientHeightTwips = 10335;
 constexpr int kCellMirrorLeftTwips = -750;
 constexpr int kCellMirrorTopTwips = 480;

@@ -43,10 +43,11 @@ TitleBand::TitleBand(const QString& screenTitle, QWidget* parent)
 
 void TitleBand::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    // The screen title keeps to the right end of the band, the subtitle takes the rest.
+    // The screen title keeps to the right end of the band, in full even in a narrow window; the
+    // subtitle takes the rest.
     const QRect designed = TwipsRect(kScreenTitleLeftTwips, kLabelTopTwips, kScreenTitleWidthTwips,
                                      kLabelHeightTwips, *this);
-    const int left = std::max(designed.left(), width() - designed.width());
+    const int left = std::max(0, width() - designed.width());
     m_screenTitle->setGeometry(left, designed.top(), width() - left, designed.height());
     const QRect subtitle = m_subtitle->geometry();
     m_subtitle->setGeometry(subtitle.left(), subtitle.top(), std::max(0, left - subtitle.left()),
