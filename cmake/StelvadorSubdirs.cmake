@@ -22,7 +22,8 @@ function(stelvador_add_test)
   target_compile_definitions(${T_NAME} PRIVATE
     STELVADOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     STELVADOR_PROGRAM_DIR="${STELVADOR_PROGRAM_DIR}")
-  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST
+  # NO_PRETTY_VALUES: parameter values of case structs would put raw bytes into test names.
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
