@@ -113,10 +113,12 @@ void RunCalculateCommand(CalculationEntryWindow& window) {
     const FlexGrid& grid = window.analysisGrid();
     AnalysisOutcome outcome;
     std::array<std::string_view, kOxideCount> cells;
+    int lastAnalysisRow = 0;
     for (int row = 1; row <= kAnalysisRowCount; ++row) {
         if (!HoldsAnalysis(grid, row)) {
             continue;
         }
+        lastAnalysisRow = row;
         const bool calculated = ContinueOnError([&] {
             for (int k = 0; k < kOxideCount; ++k) {
                 cells[static_cast<std::size_t>(k)] = CellText(grid, row, kFirstOxideColumn + k);
@@ -133,6 +135,15 @@ void RunCalculateCommand(CalculationEntryWindow& window) {
         });
         ContinueOnError([&] { WritePlotRecords(plotFiles, outcome.state, outcome.row); });
     }
+
+    // The grid's current cell ends where reading left it: the last constituent of the last
+    // analysis, or the SiO2 cell of row 300 when there was none, as later commands expect.
+    ContinueOnError([&] {
+        FlexGrid& analysisGrid = window.analysisGrid();
+        analysisGrid.setRow(lastAnalysisRow > 0 ? lastAnalysisRow : kAnalysisRowCount);
+        analysisGrid.setCol(lastAnalysisRow > 0 ? kFirstOxideColumn + kOxideCount - 1
+                                                : kSiO2Column);
+    });
 
     ContinueOnError([&] { ClosePlotDataFiles(plotFiles); });
     if (plotFiles.lastFailure() != 0) {

@@ -137,6 +137,21 @@ TEST_F(CalculateCommandTest, LastRowsOfTheGridAreCalculated) {
     EXPECT_EQ(resultRows(), (std::vector<std::string>{goldenRows[0], goldenRows[1]}));
 }
 
+TEST_F(CalculateCommandTest, CurrentCellEndsOnTheLastConstituentOfTheLastAnalysis) {
+    const std::vector<AnalysisRow> golden = GoldenAnalyses();
+    std::vector<AnalysisRow> rows(10);
+    rows[0] = golden[0];
+    rows[6] = golden[1];
+    openWindow();
+    calculateFile(writeDataFile("two.epd", rows));
+    EXPECT_EQ(m_window->MSFlexGrid1().Row(), 7);
+    EXPECT_EQ(m_window->MSFlexGrid1().Col(), 43);
+
+    calculateFile(writeDataFile("none.epd", std::vector<AnalysisRow>(3)));
+    EXPECT_EQ(m_window->MSFlexGrid1().Row(), 300);
+    EXPECT_EQ(m_window->MSFlexGrid1().Col(), 2);
+}
+
 TEST_F(CalculateCommandTest, LoadingASmallerFileLeavesNothingOfTheLarger) {
     const std::vector<AnalysisRow> golden = GoldenAnalyses();
     openWindow();
