@@ -137,12 +137,16 @@ void RunCalculateCommand(CalculationEntryWindow& window) {
     }
 
     // The grid's current cell ends where reading left it: the last constituent of the last
-    // analysis, or the SiO2 cell of row 300 when there was none, as later commands expect.
+    // analysis, or the SiO2 cell of row 300 when there was none, as later commands expect. A
+    // grid without that cell keeps its current cell; that is no failure of the run.
     ContinueOnError([&] {
         FlexGrid& analysisGrid = window.analysisGrid();
-        analysisGrid.setRow(lastAnalysisRow > 0 ? lastAnalysisRow : kAnalysisRowCount);
-        analysisGrid.setCol(lastAnalysisRow > 0 ? kFirstOxideColumn + kOxideCount - 1
-                                                : kSiO2Column);
+        const int row = lastAnalysisRow > 0 ? lastAnalysisRow : kAnalysisRowCount;
+        const int col = lastAnalysisRow > 0 ? kFirstOxideColumn + kOxideCount - 1 : kSiO2Column;
+        if (row < analysisGrid.Rows() && col < analysisGrid.Cols()) {
+            analysisGrid.setRow(row);
+            analysisGrid.setCol(col);
+        }
     });
 
     ContinueOnError([&] { ClosePlotDataFiles(plotFiles); });

@@ -10,6 +10,7 @@
 
 #include "calculation/output/plot_records.h"
 #include "calculation_fixture.h"
+#include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
 #include "entry/panel_status_bar.h"
 #include "platform/flex_grid.h"
@@ -150,6 +151,20 @@ TEST_F(CalculateCommandTest, CurrentCellEndsOnTheLastConstituentOfTheLastAnalysi
     calculateFile(writeDataFile("none.epd", std::vector<AnalysisRow>(3)));
     EXPECT_EQ(m_window->MSFlexGrid1().Row(), 300);
     EXPECT_EQ(m_window->MSFlexGrid1().Col(), 2);
+
+    // A grid shortened by Remove Row has no row 300: the current cell stays, and nothing is
+    // reported for it.
+    m_window->mnuOpen().setChecked(true);
+    FlexGrid& grid = m_window->MSFlexGrid1();
+    while (grid.Rows() > 4) {
+        grid.RemoveItem(grid.Rows() - 1);
+    }
+    grid.setRow(2);
+    m_messages.clear();
+    m_window->mnuOpen_Click();
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(PendingError(), 0);
+    EXPECT_TRUE(m_messages.texts().empty());
 }
 
 TEST_F(CalculateCommandTest, LoadingASmallerFileLeavesNothingOfTheLarger) {
