@@ -1,11 +1,13 @@
 #include "common/number_conversion.h"
 
+#include <locale.h>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 #include "common/error_numbers.h"
@@ -15,7 +17,9 @@ namespace stelvador {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the leading number in text (0 when there is none), sign included.
 std::size_t leadingNumberLength(std::string_view text) {
@@ -65,14 +69,62 @@ double parseOutOfRange(const std::string& number) {
     return value;
 }
 
+// The usual cell, "37.50" or "-0.25": an optional sign, at most 15 digits with at most one full
+// stop, then the end of the text or a character that cannot continue the number. Its digits as a
+// whole number and the power of ten of its decimals are both exact doubles, so their quotient is
+// the correctly rounded value, the very value from_chars gives. false for any other text.
+bool readPlainDecimal(std::string_view text, double& value) {
+    constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint64_t digits = 0;
+    int digitCount = 0;
+    int decimals = 0;
+    while (p != end && isDigit(*p)) {
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        ++digitCount;
+        ++p;
+    }
+    if (p != end && *p == '.') {
+        ++p;
+        while (p != end && isDigit(*p)) {
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+            ++digitCount;
+            ++decimals;
+            ++p;
+        }
+    }
+    // More than 15 digits could overflow the exact range; an exponent needs the full reading.
+    if (digitCount == 0 || digitCount > 15 || (p != end && (*p == 'E' || *p == 'e'))) {
+        return false;
+    }
+    const double magnitude =
+        static_cast<double>(digits) / kPowersOfTen[static_cast<std::size_t>(decimals)];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 }  // namespace
 
 double ConvertCellText(std::string_view text) {
+    if (text.empty()) {
+        return 0.0;
+    }
     std::size_t start = 0;
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) {
         ++start;
     }
     text.remove_prefix(start);
+    double plain = 0.0;
+    if (readPlainDecimal(text, plain)) {
+        return plain;
+    }
     const std::size_t length = leadingNumberLength(text);
     if (length == 0) {
         return 0.0;
@@ -84,8 +136,7 @@ double ConvertCellText(std::string_view text) {
         number.remove_prefix(1);
     }
     double value = 0.0;
-    const auto [end, ec] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
         value = parseOutOfRange(std::string(number));
     } else if (ec != std::errc() || end != number.data() + number.size()) {

@@ -1,8 +1,11 @@
 #include "common/number_format.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <system_error>
 
@@ -10,46 +13,73 @@ namespace stelvador {
 
 namespace {
 
+// "000" to "999", four bytes each (the fourth unused), so a group of three digits is one copy.
+constexpr std::array<char, 4000> kDigitTriples = [] {
+    std::array<char, 4000> triples{};
+    for (int i = 0; i < 1000; ++i) {
+        triples[static_cast<std::size_t>(4 * i)] = static_cast<char>('0' + i / 100);
+        triples[static_cast<std::size_t>(4 * i + 1)] = static_cast<char>('0' + i / 10 % 10);
+        triples[static_cast<std::size_t>(4 * i + 2)] = static_cast<char>('0' + i % 10);
+    }
+    return triples;
+}();
+
+// Writes value (below 1000) as exactly three digits.
+char* writeThreeDigits(char* out, unsigned value) {
+    std::memcpy(out, &kDigitTriples[4 * value], 3);
+    return out + 3;
+}
+
+// Writes value (below 1000) without leading zeros.
+char* writeUpToThreeDigits(char* out, unsigned value) {
+    const std::size_t skip = value < 10 ? 2 : (value < 100 ? 1 : 0);
+    std::memcpy(out, &kDigitTriples[4 * value + skip], 3);
+    return out + (3 - skip);
+}
+
+// Writes "integer part, grouped . three decimals" from the value in thousandths.
+char* writeThousandths(char* out, bool negative, std::uint64_t thousandths) {
+    if (negative) {
+        *out++ = '-';
+    }
+    const auto decimals = static_cast<unsigned>(thousandths % 1000);
+    std::uint64_t whole = thousandths / 1000;
+    if (whole < 1000) {
+        out = writeUpToThreeDigits(out, static_cast<unsigned>(whole));
+    } else {
+        // Groups of three from the right; below 2^53 thousandths there are at most five.
+        std::array<unsigned, 8> groups{};
+        int count = 0;
+        while (whole >= 1000) {
+            groups[static_cast<std::size_t>(count++)] = static_cast<unsigned>(whole % 1000);
+            whole /= 1000;
+        }
+        out = writeUpToThreeDigits(out, static_cast<unsigned>(whole));
+        while (count > 0) {
+            *out++ = ',';
+            out = writeThreeDigits(out, groups[static_cast<std::size_t>(--count)]);
+        }
+    }
+    *out++ = '.';
+    return writeThreeDigits(out, decimals);
+}
+
 // Writes the integer digits with a comma between thousands.
-void appendGrouped(std::string& out, std::string_view digits) {
+char* writeGrouped(char* out, std::string_view digits) {
     const std::size_t n = digits.size();
     for (std::size_t i = 0; i < n; ++i) {
         if (i > 0 && (n - i) % 3 == 0) {
-            out.push_back(',');
+            *out++ = ',';
         }
-        out.push_back(digits[i]);
+        *out++ = digits[i];
     }
-}
-
-// Writes "integer part, grouped . three decimals" from the value in thousandths, building the
-// text backwards in a small buffer so that a row of many numbers costs one append each.
-void appendThousandths(std::string& out, bool negative, std::uint64_t thousandths) {
-    char buffer[40];
-    char* end = buffer + sizeof buffer;
-    char* p = end;
-    for (int i = 0; i < 3; ++i) {
-        *--p = static_cast<char>('0' + thousandths % 10);
-        thousandths /= 10;
-    }
-    *--p = '.';
-    int digits = 0;
-    do {
-        if (digits > 0 && digits % 3 == 0) {
-            *--p = ',';
-        }
-        *--p = static_cast<char>('0' + thousandths % 10);
-        thousandths /= 10;
-        ++digits;
-    } while (thousandths != 0);
-    if (negative) {
-        *--p = '-';
-    }
-    out.append(p, static_cast<std::size_t>(end - p));
+    return out;
 }
 
 // Rounds the shortest round-trip decimal form of magnitude (> 0) to three decimals, half away
-// from zero, and writes it. Used where the binary value alone cannot settle the rounding.
-void appendFromShortestDecimal(std::string& out, bool negative, double magnitude) {
+// from zero, and writes it. Used where the binary value alone cannot settle the rounding; kept
+// out of line so the usual path stays small.
+[[gnu::noinline]] char* writeFromShortestDecimal(char* out, bool negative, double magnitude) {
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
@@ -73,7 +103,8 @@ void appendFromShortestDecimal(std::string& out, bool negative, double magnitude
         kept = "0";
         roundUp = keep == 0 && digits[0] >= '5';
     } else {
-        kept = digits.substr(0, std::min<std::size_t>(digits.size(), static_cast<std::size_t>(keep)));
+        kept =
+            digits.substr(0, std::min<std::size_t>(digits.size(), static_cast<std::size_t>(keep)));
         kept.append(static_cast<std::size_t>(keep) - kept.size(), '0');
         roundUp = static_cast<std::size_t>(keep) < digits.size() &&
                   digits[static_cast<std::size_t>(keep)] >= '5';
@@ -96,41 +127,47 @@ void appendFromShortestDecimal(std::string& out, bool negative, double magnitude
     }
     const bool isZero = kept.find_first_not_of('0') == std::string::npos;
     if (negative && !isZero) {
-        out.push_back('-');
+        *out++ = '-';
     }
-    appendGrouped(out, std::string_view(kept).substr(0, kept.size() - 3));
-    out.push_back('.');
-    out.append(kept, kept.size() - 3, 3);
+    out = writeGrouped(out, std::string_view(kept).substr(0, kept.size() - 3));
+    *out++ = '.';
+    std::memcpy(out, kept.data() + kept.size() - 3, 3);
+    return out + 3;
 }
 
 }  // namespace
 
-void AppendFormattedNumber(std::string& out, double value) {
+char* WriteFormattedNonZeroNumber(char* out, double value) {
     if (!std::isfinite(value)) {
-        return;
+        return out;
     }
-    const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
     if (magnitude == 0.0) {
-        out.append("0.000");
-        return;
+        std::memcpy(out, "0.000", 5);
+        return out + 5;
     }
+    const bool negative = std::signbit(value);
     // Below 2^53 thousandths the scaled value and its fraction are exact enough to decide the
     // rounding, except right at a half, where the decimal form decides.
     const double scaled = magnitude * 1000.0;
     if (scaled < 9.0e15) {
-        const double whole = std::floor(scaled);
-        const double fraction = scaled - whole;
+        // Truncation is the floor here, and the fraction is exact.
+        const auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
+        const double fraction = scaled - static_cast<double>(whole);
         const double margin = scaled * 4.0e-16 + 1.0e-12;
         if (std::fabs(fraction - 0.5) > margin) {
-            const auto thousandths =
-                static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+            const std::uint64_t thousandths = whole + (fraction > 0.5 ? 1u : 0u);
             // A negative value that rounds to zero shows no minus sign.
-            appendThousandths(out, negative && thousandths != 0, thousandths);
-            return;
+            return writeThousandths(out, negative && thousandths != 0, thousandths);
         }
     }
-    appendFromShortestDecimal(out, negative, magnitude);
+    return writeFromShortestDecimal(out, negative, magnitude);
+}
+
+void AppendFormattedNumber(std::string& out, double value) {
+    char buffer[kFormattedNumberMaxLength];
+    const char* const end = WriteFormattedNumber(buffer, value);
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 std::string FormatNumber(double value) {

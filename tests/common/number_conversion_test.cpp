@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
+#include <random>
+#include <string>
+#include <string_view>
+
 #include "common/run_time_error.h"
 
 namespace stelvador {
@@ -46,6 +52,44 @@ TEST(CellTextConversion, BeyondTheRangeOfADoubleIsAnOverflow) {
         } catch (const RunTimeError& e) {
             EXPECT_EQ(e.number(), 6);
         }
+    }
+}
+
+double FromChars(std::string_view text) {
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+bool SameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Plain decimal texts of up to 20 digits with the point anywhere, signed or not, with and
+// without an exponent or a trailing letter: the very double the standard reading gives.
+TEST(CellTextConversion, ReadsEveryPlainDecimalAsTheStandardReadingDoes) {
+    std::mt19937_64 random(4242);
+    for (int i = 0; i < 200000; ++i) {
+        const int digitCount = 1 + static_cast<int>(random() % 20);
+        std::string digits;
+        for (int d = 0; d < digitCount; ++d) {
+            digits.push_back(static_cast<char>('0' + random() % 10));
+        }
+        const auto point = static_cast<std::size_t>(random() % (digits.size() + 2));
+        if (point <= digits.size()) {
+            digits.insert(point, ".");
+        }
+        const bool negative = random() % 3 == 0;
+        std::string text = (negative ? "-" : "") + digits;
+        if (random() % 8 == 0) {
+            text += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+        }
+        const double expected = negative ? -FromChars(text.substr(1)) : FromChars(text);
+        if (random() % 4 == 0) {
+            text += "x";
+        }
+        ASSERT_TRUE(SameBits(ConvertCellText(text), expected)) << text;
+        ASSERT_TRUE(SameBits(ConvertCellText(" " + text), expected)) << text;
     }
 }
 

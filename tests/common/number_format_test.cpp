@@ -1,8 +1,12 @@
 #include "common/number_format.h"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <iomanip>
 #include <limits>
+#include <random>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +57,90 @@ TEST(NumberFormatLimits, IgnoresTheLocale) {
     EXPECT_EQ(FormatNumber(1234.5678), "1,234.568");
     if (previous != nullptr) {
         std::setlocale(LC_ALL, "C");
+    }
+}
+
+// The definition spelt out slowly: the shortest round-trip decimal form, rounded to three
+// decimals half away from zero, grouped by thousands.
+std::string ReferenceFormat(double value) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific);
+    const std::string text(buffer, result.ptr);
+    const std::size_t e = text.find('e');
+    std::string digits;
+    for (const char c : text.substr(0, e)) {
+        if (c != '.') {
+            digits.push_back(c);
+        }
+    }
+    const int exponent = std::stoi(text.substr(e + 1));
+    // Thousandths: the digits up to the third decimal, then the next digit rounds.
+    const int keep = exponent + 4;
+    std::string kept = keep > 0 ? digits.substr(0, static_cast<std::size_t>(keep)) : "";
+    while (static_cast<int>(kept.size()) < keep) {
+        kept.push_back('0');
+    }
+    const char next = keep >= 0 && static_cast<std::size_t>(keep) < digits.size()
+                          ? digits[static_cast<std::size_t>(keep)]
+                          : '0';
+    if (value == 0.0) {
+        kept.clear();
+    }
+    if (next >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') {
+            kept[static_cast<std::size_t>(i--)] = '0';
+        }
+        if (i < 0) {
+            kept.insert(kept.begin(), '1');
+        } else {
+            ++kept[static_cast<std::size_t>(i)];
+        }
+    }
+    while (kept.size() < 4) {
+        kept.insert(kept.begin(), '0');
+    }
+    const std::string whole = kept.substr(0, kept.size() - 3);
+    std::string out;
+    if (std::signbit(value) && kept.find_first_not_of('0') != std::string::npos) {
+        out.push_back('-');
+    }
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) {
+            out.push_back(',');
+        }
+        out.push_back(whole[i]);
+    }
+    return out + "." + kept.substr(kept.size() - 3);
+}
+
+// Random values of every size, the halfway points between thousandths and their neighbours:
+// the formatter gives the slow definition's text, and the three entry points agree.
+TEST(NumberFormatAgreement, MatchesTheDecimalRoundingDefinition) {
+    std::mt19937_64 random(777);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    auto expectSame = [](double value) {
+        const std::string expected = ReferenceFormat(value);
+        ASSERT_EQ(FormatNumber(value), expected) << std::setprecision(17) << value;
+        char buffer[kFormattedNumberMaxLength];
+        const char* const end = WriteFormattedNumber(buffer, value);
+        ASSERT_EQ(std::string(buffer, static_cast<std::size_t>(end - buffer)), expected);
+    };
+    for (int i = 0; i < 100000; ++i) {
+        expectSame(unit(random) * std::pow(10.0, static_cast<int>(random() % 40) - 8));
+        const double half = (static_cast<double>(random() % 20000000) + 0.5) / 1000.0;
+        expectSame(half);
+        expectSame(-half);
+        expectSame(std::nextafter(half, 0.0));
+        expectSame(std::nextafter(half, 1e300));
+    }
+    for (const double value : {9.0e12, 8.999999999999999e12, 9.007199254740993e15, 1e300, -1e300,
+                               5e-324, std::numeric_limits<double>::max()}) {
+        expectSame(value);
     }
 }
 

@@ -24,8 +24,9 @@ AnalysisOutcome CalculateAnalysis(std::string_view sampleName,
                                   const std::array<std::string_view, kOxideCount>& cells,
                                   bool siNormalization);
 
-// The same, reusing outcome's storage (the row text keeps its capacity); for callers that
-// calculate many analyses in a row.
+// The same, reusing outcome's storage (the row text and the strings keep their capacity); for
+// callers that calculate many analyses in a row. The outcome is exactly what a fresh one gives:
+// nothing of the analysis it held before remains.
 void CalculateAnalysis(std::string_view sampleName,
                        const std::array<std::string_view, kOxideCount>& cells, bool siNormalization,
                        AnalysisOutcome& outcome);

@@ -1,11 +1,12 @@
 #include "calculation/output/plot_records.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 
 #include "calculation/analysis_state.h"
 #include "calculation/output/result_row.h"
+#include "calculation/output/shortest_decimal.h"
 #include "common/windows_1252.h"
 
 namespace stelvador {
@@ -74,26 +75,69 @@ bool IsPlainAscii(std::string_view text) {
     return true;
 }
 
-// Builds one record: the sample name, then its items, each after one TAB, then CR LF.
+// A finite plot number: "0" for a zero of either sign, else the shortest round-trip form.
+char* WritePlotNumber(char* out, double value) {
+    if (value == 0) {
+        *out = '0';
+        return out + 1;
+    }
+    return WriteShortestDecimal(out, value);
+}
+
+// Builds one record: the sample name, then its items, each after one TAB, then CR LF. The record
+// goes into a buffer on the stack and reaches its line in one assignment (or a few appends, for a
+// record of unusually long texts).
 class RecordWriter {
   public:
     RecordWriter(std::string& line, std::string_view sample) : m_line(line) {
-        m_line.assign(sample);
+        m_line.clear();
+        append(sample);
     }
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
     RecordWriter& number(double value) {
-        m_line.push_back('\t');
-        AppendPlotNumber(m_line, value);
+        if (room() < 1 + kShortestDecimalMaxLength) {
+            flush();
+        }
+        *m_next++ = '\t';
+        if (std::isfinite(value)) {
+            m_next = WritePlotNumber(m_next, value);
+        }
         return *this;
     }
     RecordWriter& text(std::string_view value) {
-        m_line.push_back('\t');
-        m_line.append(value);
+        append("\t");
+        append(value);
         return *this;
     }
-    ~RecordWriter() { m_line.append("\r\n"); }
+    ~RecordWriter() {
+        append("\r\n");
+        flush();
+    }
 
   private:
+    std::size_t room() const {
+        return static_cast<std::size_t>(m_buffer.data() + m_buffer.size() - m_next);
+    }
+    void flush() {
+        m_line.append(m_buffer.data(), static_cast<std::size_t>(m_next - m_buffer.data()));
+        m_next = m_buffer.data();
+    }
+    void append(std::string_view text) {
+        if (text.size() > room()) {
+            flush();
+            if (text.size() > room()) {
+                m_line.append(text);
+                return;
+            }
+        }
+        std::memcpy(m_next, text.data(), text.size());
+        m_next += text.size();
+    }
+
     std::string& m_line;
+    std::array<char, 256> m_buffer;
+    char* m_next = m_buffer.data();
 };
 
 }  // namespace
@@ -102,13 +146,9 @@ void AppendPlotNumber(std::string& out, double value) {
     if (!std::isfinite(value)) {
         return;
     }
-    if (value == 0) {
-        out.push_back('0');  // also for -0
-        return;
-    }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    char buffer[kShortestDecimalMaxLength];
+    const char* const end = WritePlotNumber(buffer, value);
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRecords& records) {

@@ -1,5 +1,8 @@
 #include "calculation/output/result_row.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <string_view>
 
 #include "calculation/analysis_state.h"
@@ -21,37 +24,83 @@ void CorrectM3String(AnalysisState& state) {
     }
 }
 
-// Writes the cells one after another, remembering where each begins.
+// Writes the cells one after another, remembering where each begins. The cells go into a buffer
+// on the stack with raw writes and reach the row text in one append (or a few, for a row of
+// unusually long texts), so the row costs no reallocation and no per-cell append.
 class RowWriter {
   public:
     explicit RowWriter(ResultRow& row) : m_row(row) { m_row.text.clear(); }
+    RowWriter(const RowWriter&) = delete;
+    RowWriter& operator=(const RowWriter&) = delete;
 
     void text(std::string_view value) {
         begin();
-        m_row.text.append(value);
+        if (value.size() > room(m_next)) {
+            flush(m_next);
+            if (value.size() > room(m_next)) {
+                m_row.text.append(value);
+                return;
+            }
+        }
+        std::memcpy(m_next, value.data(), value.size());
+        m_next += value.size();
     }
-    void number(double value) {
-        begin();
-        AppendFormattedNumber(m_row.text, value);
+
+    // A run of number cells, written in one loop with the write position kept local.
+    template <std::size_t N>
+    void numbers(const std::array<double, N>& values) {
+        char* next = m_next;
+        for (const double value : values) {
+            if (room(next) <= kFormattedNumberMaxLength) {
+                flush(next);
+                next = m_next;
+            }
+            *next++ = '\t';
+            m_row.cellStart[static_cast<std::size_t>(m_cell++)] = static_cast<std::uint32_t>(
+                m_flushed + static_cast<std::size_t>(next - m_buffer.data()));
+            next = WriteFormattedNumber(next, value);
+        }
+        m_next = next;
     }
+
     void empty() { begin(); }
+
     void finish() {
         m_row.cellStart[static_cast<std::size_t>(m_cell)] =
-            static_cast<std::uint32_t>(m_row.text.size() + 1);
+            static_cast<std::uint32_t>(position() + 1);
+        flush(m_next);
     }
 
   private:
+    std::size_t room(const char* next) const {
+        return static_cast<std::size_t>(m_buffer.data() + m_buffer.size() - next);
+    }
+    std::size_t position() const {
+        return m_flushed + static_cast<std::size_t>(m_next - m_buffer.data());
+    }
+    void flush(const char* next) {
+        m_row.text.append(m_buffer.data(), static_cast<std::size_t>(next - m_buffer.data()));
+        m_flushed = m_row.text.size();
+        m_next = m_buffer.data();
+    }
     void begin() {
         if (m_cell > 0) {
-            m_row.text.push_back('\t');
+            if (room(m_next) == 0) {
+                flush(m_next);
+            }
+            *m_next++ = '\t';
         }
-        m_row.cellStart[static_cast<std::size_t>(m_cell)] =
-            static_cast<std::uint32_t>(m_row.text.size());
+        m_row.cellStart[static_cast<std::size_t>(m_cell)] = static_cast<std::uint32_t>(position());
         ++m_cell;
     }
 
     ResultRow& m_row;
     int m_cell = 0;
+    // Length of the row text written so far.
+    std::size_t m_flushed = 0;
+    // A typical row is about 1 KB; a full buffer is flushed before it could overflow.
+    std::array<char, 4096> m_buffer;
+    char* m_next = m_buffer.data();
 };
 
 }  // namespace
@@ -62,42 +111,33 @@ void BuildResultRow(AnalysisState& state, ResultRow& row) {
     const FormulaValues& f = state.formula;
     const SiteContents& s = state.sites;
     RowWriter out(row);
-    row.text.reserve(1024);
 
     // 0 to 45: the sample and the analysis as read, with O=F and O=Cl before H2O.
     out.text(f.sampleName);
-    for (int c = kSi; c <= kCl; ++c) {
-        out.number(f.weightPercent[static_cast<std::size_t>(c)]);
-    }
-    out.number(f.oxygenEquivalentF);
-    out.number(f.oxygenEquivalentCl);
-    out.number(f.weightPercent[kH]);
-    out.number(f.analyticalTotal);
+    std::array<double, kCl + 5> analysis;
+    std::copy(f.weightPercent.begin(), f.weightPercent.begin() + kCl + 1, analysis.begin());
+    analysis[kCl + 1] = f.oxygenEquivalentF;
+    analysis[kCl + 2] = f.oxygenEquivalentCl;
+    analysis[kCl + 3] = f.weightPercent[kH];
+    analysis[kCl + 4] = f.analyticalTotal;
+    out.numbers(analysis);
     out.empty();
 
     // 47 to 89: atoms per formula unit (Fe3+ as lowered for M2) and their total.
-    for (const double value : f.apfu) {
-        out.number(value);
-    }
-    out.number(f.apfuTotal);
+    std::array<double, kOxideCount + 1> apfu;
+    std::copy(f.apfu.begin(), f.apfu.end(), apfu.begin());
+    apfu[kOxideCount] = f.apfuTotal;
+    out.numbers(apfu);
     out.empty();
 
-    // 91 to 93: T site.
-    out.number(s.t.si);
-    out.number(s.t.alIV);
-    out.number(s.t.total);
-
-    // 94 to 108: M sites together, in the order of the headings.
-    for (const double value : {s.m.ti, s.m.alVI, s.m.cr, s.m.v, s.m.fe3, s.m.fe2, s.m.mg, s.m.mn3,
-                               s.m.mn2, s.m.ni, s.m.zn, s.m.cu, s.m.nb, s.m.sn, s.m.total}) {
-        out.number(value);
-    }
-
-    // 109 to 121: A sites together.
-    for (const double value : {s.a.mn2, s.a.fe2, s.a.ca, s.a.sr, s.a.ba, s.a.pb, s.a.na, s.a.k,
-                               s.a.p, s.a.ree, s.a.th, s.a.u, s.a.total}) {
-        out.number(value);
-    }
+    // 91 to 93: T site; 94 to 108: M sites together, in the order of the headings; 109 to 121:
+    // A sites together.
+    const std::array sites = {s.t.si,  s.t.alIV, s.t.total, s.m.ti,    s.m.alVI, s.m.cr,  s.m.v,
+                              s.m.fe3, s.m.fe2,  s.m.mg,    s.m.mn3,   s.m.mn2,  s.m.ni,  s.m.zn,
+                              s.m.cu,  s.m.nb,   s.m.sn,    s.m.total, s.a.mn2,  s.a.fe2, s.a.ca,
+                              s.a.sr,  s.a.ba,   s.a.pb,    s.a.na,    s.a.k,    s.a.p,   s.a.ree,
+                              s.a.th,  s.a.u,    s.a.total};
+    out.numbers(sites);
     out.empty();
 
     // 123 to 130: dominant ions, subgroup, species.

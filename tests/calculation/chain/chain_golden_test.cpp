@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculation/chain/calculate_analysis.h"
 #include "calculation/output/plot_data_files.h"
+#include "calculation/output/plot_records.h"
 #include "common/oxide_list.h"
 
 namespace stelvador {
@@ -115,6 +119,99 @@ INSTANTIATE_TEST_SUITE_P(Runs, ChainGoldenTest,
                          [](const ::testing::TestParamInfo<GoldenRun>& info) {
                              return std::string(info.param.siNormalization ? "Si3" : "Plain");
                          });
+
+bool SameBits(const void* a, const void* b, std::size_t size) {
+    return std::memcmp(a, b, size) == 0;
+}
+
+// Every value of the two states to the bit: the structs of numbers byte for byte (they hold only
+// doubles, so they have no padding), the texts, the flags.
+void ExpectSameState(const AnalysisState& reused, const AnalysisState& fresh) {
+    static_assert(sizeof(SiteContents) % sizeof(double) == 0);
+    static_assert(sizeof(PlotQuantities) % sizeof(double) == 0);
+    EXPECT_EQ(reused.siNormalization, fresh.siNormalization);
+    const FormulaValues& a = reused.formula;
+    const FormulaValues& b = fresh.formula;
+    EXPECT_EQ(a.sampleName, b.sampleName);
+    EXPECT_TRUE(SameBits(&a.weightPercent, &b.weightPercent, sizeof a.weightPercent));
+    EXPECT_TRUE(
+        SameBits(&a.molecularProportion, &b.molecularProportion, sizeof a.molecularProportion));
+    EXPECT_TRUE(SameBits(&a.cationProportion, &b.cationProportion, sizeof a.cationProportion));
+    EXPECT_TRUE(SameBits(&a.oxygenProportion, &b.oxygenProportion, sizeof a.oxygenProportion));
+    EXPECT_TRUE(SameBits(&a.cationsPerOxygenBasis, &b.cationsPerOxygenBasis,
+                         sizeof a.cationsPerOxygenBasis));
+    EXPECT_TRUE(SameBits(&a.apfu, &b.apfu, sizeof a.apfu));
+    for (const auto field :
+         {&FormulaValues::oxygenEquivalentF, &FormulaValues::oxygenEquivalentCl,
+          &FormulaValues::analyticalTotal, &FormulaValues::oxygenSum, &FormulaValues::oxygenFactor,
+          &FormulaValues::cationSum, &FormulaValues::apfuTotal, &FormulaValues::ferricEstimate,
+          &FormulaValues::totalIron, &FormulaValues::siNormalizationFactor}) {
+        EXPECT_TRUE(SameBits(&(a.*field), &(b.*field), sizeof(double)));
+    }
+    EXPECT_EQ(a.siNormalized, b.siNormalized);
+    EXPECT_TRUE(SameBits(&reused.sites, &fresh.sites, sizeof reused.sites));
+    EXPECT_TRUE(SameBits(&reused.plot, &fresh.plot, sizeof reused.plot));
+    const DominantIons& x = reused.ions;
+    const DominantIons& y = fresh.ions;
+    EXPECT_EQ(x.A1, y.A1);
+    EXPECT_EQ(x.A2, y.A2);
+    EXPECT_EQ(x.M1, y.M1);
+    EXPECT_EQ(x.M2, y.M2);
+    EXPECT_EQ(x.M3, y.M3);
+    EXPECT_EQ(x.O4, y.O4);
+    EXPECT_EQ(x.A2Divalent, y.A2Divalent);
+    EXPECT_EQ(x.M3Divalent, y.M3Divalent);
+    EXPECT_EQ(x.M3Trivalent, y.M3Trivalent);
+    EXPECT_EQ(reused.subgroup, fresh.subgroup);
+    EXPECT_EQ(reused.species, fresh.species);
+}
+
+// An outcome reused from any earlier analysis (of the data set, or a degenerate one: all cells
+// empty, letters, beyond range, negative) holds exactly what a fresh outcome holds: every value
+// of the state, the row and the plot records.
+TEST(ChainReuse, AReusedOutcomeEqualsAFreshOneInEveryValue) {
+    std::vector<AnalysisLine> analyses =
+        ReadAnalyses(fs::path(STELVADOR_TEST_DATA_DIR) / "analyses.tsv");
+    ASSERT_FALSE(analyses.empty());
+    const std::size_t realCount = analyses.size();
+    for (const char* text : {"", "abc", "1e309", "-1.5", "0"}) {
+        analyses.push_back(
+            {std::string("degenerate ") + text, std::vector<std::string>(kOxideCount, text)});
+    }
+    auto cellsOf = [](const AnalysisLine& line) {
+        std::array<std::string_view, kOxideCount> cells{};
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            cells[c] = line.cells[c];
+        }
+        return cells;
+    };
+    for (const bool si3 : {false, true}) {
+        for (std::size_t next = 0; next < realCount; ++next) {
+            const AnalysisOutcome fresh =
+                CalculateAnalysis(analyses[next].sample, cellsOf(analyses[next]), si3);
+            PlotRecords freshRecords;
+            FormatPlotRecords(fresh.state, fresh.row, freshRecords);
+            for (std::size_t before = 0; before < analyses.size(); ++before) {
+                SCOPED_TRACE(analyses[before].sample + " then " + analyses[next].sample);
+                AnalysisOutcome reused;
+                PlotRecords records;
+                CalculateAnalysis(analyses[before].sample, cellsOf(analyses[before]), !si3, reused);
+                FormatPlotRecords(reused.state, reused.row, records);
+                CalculateAnalysis(analyses[next].sample, cellsOf(analyses[next]), si3, reused);
+                FormatPlotRecords(reused.state, reused.row, records);
+                ExpectSameState(reused.state, fresh.state);
+                EXPECT_EQ(reused.row.text, fresh.row.text);
+                EXPECT_EQ(reused.row.cellStart, fresh.row.cellStart);
+                EXPECT_EQ(records.present, freshRecords.present);
+                for (std::size_t f = 0; f < records.lines.size(); ++f) {
+                    if (freshRecords.present[f]) {
+                        EXPECT_EQ(records.lines[f], freshRecords.lines[f]) << kPlotFileNames[f];
+                    }
+                }
+            }
+        }
+    }
+}
 
 }  // namespace
 }  // namespace stelvador
