@@ -10,6 +10,7 @@
 #include "common/error_message_tables.h"
 #include "entry/cap_cell.h"
 #include "entry/error_reporter.h"
+#include "entry/main_window_controls.h"
 #include "entry/panel_status_bar.h"
 #include "entry/results_window_link.h"
 #include "entry/title_band.h"
@@ -24,14 +25,6 @@ namespace {
 constexpr int kDesignRows = 1001;
 constexpr int kDesignCols = 45;
 
-constexpr int kClientWidthTwips = 17970;
-constexpr int kClientHeightTwips = 10335;
-constexpr int kCellMirrorLeftTwips = -750;
-constexpr int kCellMirrorTopTwips = 480;
-constexpr int kCellMirrorWidthTwips = 735;
-constexpr int kCellMirrorHeightTwips = 255;
-constexpr double kGridFontPoints = 9.75;
-constexpr double kCellMirrorFontPoints = 8.25;
 constexpr double kProductNamePoints = 36;
 constexpr double kProductLinePoints = 18;
 
@@ -57,7 +50,7 @@ kkj::kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& re
     buildControls();
     buildMenus();
     buildToolbar();
-    resize(TwipsToPixels(kClientWidthTwips, *this), TwipsToPixels(kClientHeightTwips, *this));
+    ResizeToDesignClientArea(*this);
     Form_Load();
 }
 
@@ -94,18 +87,11 @@ void kkj::buildControls() {
     layout->addWidget(m_centrePanel, 1);
 
     m_gridView = new FlexGridView(kDesignRows, kDesignCols, client);
-    QFont gridFont(QStringLiteral("Arial Narrow"));
-    gridFont.setPointSizeF(kGridFontPoints);
-    m_gridView->setFont(gridFont);
+    m_gridView->setFont(MainWindowGridFont());
     layout->addWidget(m_gridView, 1);
 
     // The cell mirror lies left of the visible client area; it carries the current cell's text.
-    m_cellMirror = new QLineEdit(client);
-    QFont mirrorFont(QStringLiteral("MS Sans Serif"));
-    mirrorFont.setPointSizeF(kCellMirrorFontPoints);
-    m_cellMirror->setFont(mirrorFont);
-    m_cellMirror->setGeometry(TwipsRect(kCellMirrorLeftTwips, kCellMirrorTopTwips,
-                                        kCellMirrorWidthTwips, kCellMirrorHeightTwips, *this));
+    m_cellMirror = CreateCellMirror(client);
 
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(EntryStatusPanels(), this);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/continue_on_error.h"
+#include "entry/main_window_controls.h"
 #include "entry/panel_status_bar.h"
 #include "entry/title_band.h"
 #include "entry/twips.h"
@@ -17,15 +18,7 @@ namespace stelvador {
 
 namespace {
 
-constexpr int kClientWidthTwips = 17970;
-constexpr int kClientHeightTwips = 10335;
 constexpr int kProgressHeightTwips = 240;
-constexpr int kCellMirrorLeftTwips = -750;
-constexpr int kCellMirrorTopTwips = 480;
-constexpr int kCellMirrorWidthTwips = 735;
-constexpr int kCellMirrorHeightTwips = 255;
-constexpr double kGridFontPoints = 9.75;
-constexpr double kCellMirrorFontPoints = 8.25;
 
 std::vector<StatusPanelDesign> ResultsStatusPanels() {
     return {
@@ -56,9 +49,7 @@ Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFold
     layout->addWidget(m_titleBand);
 
     m_gridView = new FlexGridView(kResultsGridLayoutRows, kResultsGridColumns, client);
-    QFont gridFont(QStringLiteral("Arial Narrow"));
-    gridFont.setPointSizeF(kGridFontPoints);
-    m_gridView->setFont(gridFont);
+    m_gridView->setFont(MainWindowGridFont());
     layout->addWidget(m_gridView, 1);
 
     m_progressBar = new QProgressBar(client);
@@ -68,17 +59,12 @@ Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFold
 
     // The cell mirror lies left of the visible client area; it only carries the current cell's
     // text and the minimum row height.
-    m_cellMirror = new QLineEdit(client);
-    QFont mirrorFont(QStringLiteral("MS Sans Serif"));
-    mirrorFont.setPointSizeF(kCellMirrorFontPoints);
-    m_cellMirror->setFont(mirrorFont);
-    m_cellMirror->setGeometry(TwipsRect(kCellMirrorLeftTwips, kCellMirrorTopTwips,
-                                        kCellMirrorWidthTwips, kCellMirrorHeightTwips, *this));
+    m_cellMirror = CreateCellMirror(client);
 
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(ResultsStatusPanels(), this);
     setStatusBar(m_statusBar);
-    resize(TwipsToPixels(kClientWidthTwips, *this), TwipsToPixels(kClientHeightTwips, *this));
+    ResizeToDesignClientArea(*this);
 
     Form_Load();
 }
