@@ -112,10 +112,7 @@ bool readPlainDecimal(std::string_view text, double& value) {
 
 }  // namespace
 
-double ConvertCellText(std::string_view text) {
-    if (text.empty()) {
-        return 0.0;
-    }
+double ConvertNonEmptyCellText(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) {
         ++start;

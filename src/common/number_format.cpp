@@ -24,6 +24,18 @@ constexpr std::array<char, 4000> kDigitTriples = [] {
     return triples;
 }();
 
+// ".000" to ".999", so the point and the three decimals are one four-byte copy.
+constexpr std::array<char, 4000> kPointTriples = [] {
+    std::array<char, 4000> triples{};
+    for (int i = 0; i < 1000; ++i) {
+        triples[static_cast<std::size_t>(4 * i)] = '.';
+        triples[static_cast<std::size_t>(4 * i + 1)] = static_cast<char>('0' + i / 100);
+        triples[static_cast<std::size_t>(4 * i + 2)] = static_cast<char>('0' + i / 10 % 10);
+        triples[static_cast<std::size_t>(4 * i + 3)] = static_cast<char>('0' + i % 10);
+    }
+    return triples;
+}();
+
 // Writes value (below 1000) as exactly three digits.
 char* writeThreeDigits(char* out, unsigned value) {
     std::memcpy(out, &kDigitTriples[4 * value], 3);
@@ -37,10 +49,23 @@ char* writeUpToThreeDigits(char* out, unsigned value) {
     return out + (3 - skip);
 }
 
-// Writes "integer part, grouped . three decimals" from the value in thousandths.
+// Writes "integer part, grouped . three decimals" from the value in thousandths. The text is at
+// most 26 characters, so the four-byte copies below, which may write one byte past the digits
+// they place, stay well inside the caller's room.
 char* writeThousandths(char* out, bool negative, std::uint64_t thousandths) {
     if (negative) {
         *out++ = '-';
+    }
+    if (thousandths < 1000000) {
+        // The usual cell, below 1,000: 32-bit arithmetic, no grouping.
+        const auto small = static_cast<std::uint32_t>(thousandths);
+        const std::uint32_t whole = small / 1000;
+        const std::uint32_t decimals = small - whole * 1000;
+        const std::size_t skip = whole < 10 ? 2 : (whole < 100 ? 1 : 0);
+        std::memcpy(out, &kDigitTriples[4 * whole + skip], 4);
+        out += 3 - skip;
+        std::memcpy(out, &kPointTriples[4 * decimals], 4);
+        return out + 4;
     }
     const auto decimals = static_cast<unsigned>(thousandths % 1000);
     std::uint64_t whole = thousandths / 1000;
@@ -152,8 +177,9 @@ char* WriteFormattedNonZeroNumber(char* out, double value) {
     const double scaled = magnitude * 1000.0;
     if (scaled < 9.0e15) {
         // Truncation is the floor here, and the fraction is exact.
-        const auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
-        const double fraction = scaled - static_cast<double>(whole);
+        const auto truncated = static_cast<std::int64_t>(scaled);
+        const double fraction = scaled - static_cast<double>(truncated);
+        const auto whole = static_cast<std::uint64_t>(truncated);
         const double margin = scaled * 4.0e-16 + 1.0e-12;
         if (std::fabs(fraction - 0.5) > margin) {
             const std::uint64_t thousandths = whole + (fraction > 0.5 ? 1u : 0u);

@@ -35,31 +35,47 @@ class RowWriter {
 
     void text(std::string_view value) {
         begin();
-        if (value.size() > room(m_next)) {
-            flush(m_next);
-            if (value.size() > room(m_next)) {
-                m_row.text.append(value);
-                return;
-            }
+        put(value);
+    }
+
+    // A text cell in which TAB, CR and LF are written as a blank, so that it can neither split
+    // into more cells nor end the row.
+    void textWithoutBreaks(std::string_view value) {
+        begin();
+        const std::size_t from = position();
+        put(value);
+        for (std::size_t i = from; i < m_flushed; ++i) {
+            blankBreak(m_row.text[i]);
         }
-        std::memcpy(m_next, value.data(), value.size());
-        m_next += value.size();
+        for (char* c = m_buffer.data() + (from > m_flushed ? from - m_flushed : 0); c < m_next;
+             ++c) {
+            blankBreak(*c);
+        }
     }
 
     // A run of number cells, written in one loop with the write position kept local.
+    // Everything the loop changes is local, since the character writes could otherwise make the
+    // compiler reload the members after each one.
     template <std::size_t N>
     void numbers(const std::array<double, N>& values) {
         char* next = m_next;
+        std::uint32_t* start = m_row.cellStart.data() + m_cell;
+        char* const bufferBegin = m_buffer.data();
+        char* const lastRoom = bufferBegin + m_buffer.size() - kFormattedNumberMaxLength;
+        // The row text position of the buffer's first character.
+        std::size_t base = m_flushed;
         for (const double value : values) {
-            if (room(next) <= kFormattedNumberMaxLength) {
+            if (next >= lastRoom) {
                 flush(next);
-                next = m_next;
+                next = bufferBegin;
+                base = m_flushed;
             }
             *next++ = '\t';
-            m_row.cellStart[static_cast<std::size_t>(m_cell++)] = static_cast<std::uint32_t>(
-                m_flushed + static_cast<std::size_t>(next - m_buffer.data()));
+            *start++ =
+                static_cast<std::uint32_t>(base + static_cast<std::size_t>(next - bufferBegin));
             next = WriteFormattedNumber(next, value);
         }
+        m_cell += static_cast<int>(N);
         m_next = next;
     }
 
@@ -82,6 +98,24 @@ class RowWriter {
         m_row.text.append(m_buffer.data(), static_cast<std::size_t>(next - m_buffer.data()));
         m_flushed = m_row.text.size();
         m_next = m_buffer.data();
+    }
+    void put(std::string_view value) {
+        if (value.size() > room(m_next)) {
+            flush(m_next);
+            if (value.size() > room(m_next)) {
+                // Too long even for the empty buffer: straight to the row text.
+                m_row.text.append(value);
+                m_flushed = m_row.text.size();
+                return;
+            }
+        }
+        std::memcpy(m_next, value.data(), value.size());
+        m_next += value.size();
+    }
+    static void blankBreak(char& c) {
+        if (c == '\t' || c == '\r' || c == '\n') {
+            c = ' ';
+        }
     }
     void begin() {
         if (m_cell > 0) {
@@ -113,7 +147,7 @@ void BuildResultRow(AnalysisState& state, ResultRow& row) {
     RowWriter out(row);
 
     // 0 to 45: the sample and the analysis as read, with O=F and O=Cl before H2O.
-    out.text(f.sampleName);
+    out.textWithoutBreaks(f.sampleName);
     std::array<double, kCl + 5> analysis;
     std::copy(f.weightPercent.begin(), f.weightPercent.begin() + kCl + 1, analysis.begin());
     analysis[kCl + 1] = f.oxygenEquivalentF;

@@ -142,6 +142,17 @@ TEST_F(AllaniteRecordTest, SampleNameIsWindows1252AndCannotSplitItsRecord) {
     EXPECT_EQ(records.lines[6], "Gr\xFCn A  B \x80 ?\t2.1\t1.2000000000000002\r\n");
 }
 
+// The records that copy result-row cells must get the cells, not pieces of a long name.
+TEST_F(AllaniteRecordTest, LongSampleNameLeavesTheCopiedRowCellsIntact) {
+    const std::string name(5000, 'N');
+    state.formula.sampleName = name;
+    const PlotRecords records = RecordsOf(state);
+    EXPECT_EQ(records.lines[4], name + "\t0.400\t0.200\t0.011\r\n");
+    EXPECT_EQ(records.lines[5], name + "\t0.400\t0.200\t0.123\r\n");
+    EXPECT_EQ(records.lines[9], name + "\t1.35\t0.700\t0.125\r\n");
+    EXPECT_EQ(records.lines[11], name + "\t0.825\t0.25\t1.750\r\n");
+}
+
 TEST(PlotNumberTest, ShortestRoundTripFormWithAPoint) {
     struct Case {
         double value;

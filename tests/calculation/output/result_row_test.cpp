@@ -153,6 +153,48 @@ TEST(ResultRowTest, ReusedRowHoldsOnlyTheNewAnalysis) {
     EXPECT_EQ(row.text, BuildResultRow(second).text);
 }
 
+// A sample name longer than the writer's buffer goes to the row text on its own; every later
+// cell must still be found where it was written.
+TEST(ResultRowTest, SampleNameLongerThanTheBufferKeepsEveryLaterCellInPlace) {
+    AnalysisState state;
+    state.formula.sampleName = std::string(5000, 'S');
+    state.formula.apfu[kCe] = 0.40049;
+    state.species = "Allanite-(Ce)";
+    const ResultRow row = BuildResultRow(state);
+    EXPECT_EQ(row.cell(0), state.formula.sampleName);
+    EXPECT_EQ(row.cell(1), "0.000");
+    EXPECT_EQ(row.cell(70), "0.400");
+    EXPECT_EQ(row.cell(130), "Allanite-(Ce)");
+    EXPECT_EQ(std::count(row.text.begin(), row.text.end(), '\t'), 130);
+}
+
+// TAB, CR and LF in a sample name (a workbook cell may hold them) would split the row into
+// extra cells or lines; each shows as a blank.
+TEST(ResultRowTest, LineBreaksAndTabsInTheSampleNameBecomeBlanks) {
+    struct Case {
+        std::string name;
+        std::string cell;
+    };
+    const Case cases[] = {{"A\tB", "A B"},
+                          {"A\r\nB", "A  B"},
+                          {"\nA\r", " A "},
+                          {"\t", " "},
+                          {std::string(4500, 'x') + "\t" + std::string(10, 'y'),
+                           std::string(4500, 'x') + " " + std::string(10, 'y')}};
+    for (const Case& c : cases) {
+        AnalysisState state;
+        state.formula.sampleName = c.name;
+        state.formula.apfu[kCe] = 0.40049;
+        const ResultRow row = BuildResultRow(state);
+        EXPECT_EQ(row.cell(0), c.cell);
+        EXPECT_EQ(row.cell(70), "0.400");
+        EXPECT_EQ(std::count(row.text.begin(), row.text.end(), '\t'), 130);
+        EXPECT_EQ(row.text.find_first_of("\r\n"), std::string::npos);
+        // The state keeps the name as read.
+        EXPECT_EQ(state.formula.sampleName, c.name);
+    }
+}
+
 TEST(ResultHeadingsTest, HeadingRowLinesUpWithTheCells) {
     ASSERT_EQ(kResultHeadings.size(), 131u);
     EXPECT_EQ(kResultHeadings[0], "Sample       ");
