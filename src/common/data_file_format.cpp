@@ -56,20 +56,58 @@ std::optional<UnwritableCell> FindUnwritableCell(std::string_view gridTextBlock)
     return unwritable;
 }
 
-std::string DescribeUnwritableCell(const UnwritableCell& cell) {
+std::optional<UnwritableCell::Reason> FindUnwritableInCell(std::string_view cellText) {
+    // A UTF-8 sequence never holds these bytes, so the first one found is the first character.
+    const std::size_t specialAt = cellText.find_first_of("\"\t\r");
+    const std::string_view before = cellText.substr(0, specialAt);
+    const bool ascii = std::all_of(before.begin(), before.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii && !Utf8ToWindows1252(before).has_value()) {
+        return UnwritableCell::Reason::NotWindows1252;
+    }
+    if (specialAt == std::string_view::npos) {
+        return std::nullopt;
+    }
+    switch (cellText[specialAt]) {
+        case kQuote:
+            return UnwritableCell::Reason::DoubleQuote;
+        case kCellSeparator:
+            return UnwritableCell::Reason::Tab;
+        default:
+            return UnwritableCell::Reason::CarriageReturn;
+    }
+}
+
+std::string DescribeUnwritableCell(const UnwritableCell& cell, std::string_view heading) {
     std::string text =
-        "Row " + std::to_string(cell.row) + ", column " + std::to_string(cell.column) + " holds ";
-    if (cell.reason == UnwritableCell::Reason::DoubleQuote) {
-        text += "a double quote (\"), which a data file cannot hold.";
-    } else {
-        text += "a character that a data file cannot hold (it holds Windows-1252 text only).";
+        "Row " + std::to_string(cell.row) + ", column " + std::to_string(cell.column);
+    if (!heading.empty()) {
+        text += " (";
+        text += heading;
+        text += ")";
+    }
+    text += " holds ";
+    switch (cell.reason) {
+        case UnwritableCell::Reason::DoubleQuote:
+            text += "a double quote (\"), which a data file cannot hold.";
+            break;
+        case UnwritableCell::Reason::Tab:
+            text += "a tab character, which a data file cannot hold.";
+            break;
+        case UnwritableCell::Reason::CarriageReturn:
+            text += "a carriage return (a line break), which a data file cannot hold.";
+            break;
+        case UnwritableCell::Reason::NotWindows1252:
+            text += "a character that a data file cannot hold (it holds Windows-1252 text only).";
+            break;
     }
     text += " Nothing was written.";
     return text;
 }
 
-UnwritableDataBlock::UnwritableDataBlock(const UnwritableCell& cell)
-    : RunTimeError(error::kUnsupportedCharacter, DescribeUnwritableCell(cell)), m_cell(cell) {}
+UnwritableDataBlock::UnwritableDataBlock(const UnwritableCell& cell, std::string_view heading)
+    : RunTimeError(error::kUnsupportedCharacter, DescribeUnwritableCell(cell, heading)),
+      m_cell(cell) {}
 
 std::string BuildDataFileRecord(std::string_view gridTextBlock) {
     std::optional<UnwritableCell> unwritable;
@@ -107,7 +145,14 @@ bool DataFileRecordReader::feed(std::string_view bytes) {
     }
     const std::string_view rest = bytes.substr(i);
     const std::size_t closing = rest.find(kQuote);
-    m_field.append(rest.substr(0, closing));
+    const std::string_view part = rest.substr(0, closing);
+    if (part.size() > m_maxFieldBytes - m_field.size()) {
+        m_state = State::TooLong;
+        m_field.clear();
+        m_field.shrink_to_fit();
+        return false;
+    }
+    m_field.append(part);
     if (closing != std::string_view::npos) {
         m_state = State::Complete;
         return false;
@@ -117,9 +162,9 @@ bool DataFileRecordReader::feed(std::string_view bytes) {
 
 std::string DataFileRecordReader::finish() {
     switch (m_state) {
-        case State::BeforeField:
-            throw RunTimeError(error::kInputPastEndOfFile, "Input past end of file");
+        case State::BeforeField:  // no record at all: an empty file is no data file
         case State::NotADataFile:
+        case State::TooLong:
             throw RunTimeError(error::kInvalidFileFormat, "Invalid file format");
         case State::InField:
         case State::Complete:

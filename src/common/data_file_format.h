@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,28 +13,40 @@ namespace stelvador {
 // data block (TAB between cells, CR between rows) in Windows-1252, a double quote, CR LF.
 // Nothing else: no header, count or escape for a double quote inside a cell.
 
+// The longest field a data file's record is read to: a full data block is far shorter, so a
+// longer one is no data file of this program.
+inline constexpr std::size_t kMaxDataFileFieldBytes = 64u << 20;
+
 // A cell of a data block that the data file cannot carry. Row and column count from 1 at the
 // block's top-left cell; for the data block of a grid (which starts at grid row 1, column 1)
 // they are the grid's own row and column.
 struct UnwritableCell {
-    enum class Reason { DoubleQuote, NotWindows1252 };
+    // Tab and CarriageReturn: the cell's text holds a separator of the grid text block, which
+    // would shift every later cell on reading.
+    enum class Reason { DoubleQuote, NotWindows1252, Tab, CarriageReturn };
     int row = 0;
     int column = 0;
     Reason reason = Reason::DoubleQuote;
 };
 
 // The first cell (in reading order) holding a double quote or a character Windows-1252 cannot
-// hold, or nothing when the whole block can be written.
+// hold, or nothing when the whole block can be written. TABs and CRs are taken as the block's
+// separators here; a cell's own TAB or CR is found only cell by cell (FindUnwritableInCell).
 std::optional<UnwritableCell> FindUnwritableCell(std::string_view gridTextBlock);
 
-// The message that tells the user which cell stops the data file from being written.
-std::string DescribeUnwritableCell(const UnwritableCell& cell);
+// Why one cell's text cannot go into a data file (its first such character decides), or
+// nothing when it can.
+std::optional<UnwritableCell::Reason> FindUnwritableInCell(std::string_view cellText);
+
+// The message that tells the user which cell stops the data file from being written; heading,
+// when not empty, is the column's heading in the grid.
+std::string DescribeUnwritableCell(const UnwritableCell& cell, std::string_view heading = {});
 
 // Thrown when a data block cannot be written; what() is the message for the user and number()
 // is error::kUnsupportedCharacter.
 class UnwritableDataBlock : public RunTimeError {
   public:
-    explicit UnwritableDataBlock(const UnwritableCell& cell);
+    explicit UnwritableDataBlock(const UnwritableCell& cell, std::string_view heading = {});
     const UnwritableCell& cell() const noexcept { return m_cell; }
 
   private:
@@ -52,21 +65,27 @@ std::string BuildDataFileRecord(std::string_view gridTextBlock);
 // - blanks (space, TAB, CR, LF) before the opening double quote are skipped;
 // - the field runs from the opening double quote to the next one, TABs and CRs included; the
 //   quotes are dropped and the bytes are taken as Windows-1252;
-// - a field without its closing double quote runs to the end of the file;
-// - a file of nothing but blanks (an empty file too) holds no record: RunTimeError
-//   kInputPastEndOfFile, so the caller's text keeps its value;
+// - a field without its closing double quote runs to the end of the file (within the limit
+//   below);
+// - a file of nothing but blanks (an empty file too) holds no record and is no data file:
+//   RunTimeError kInvalidFileFormat, so the caller's text keeps its value;
 // - any other character before the opening double quote means the file is not a data file:
-//   RunTimeError kInvalidFileFormat; nothing of it is taken.
+//   RunTimeError kInvalidFileFormat; nothing of it is taken;
+// - a field longer than maxFieldBytes is no data file either (kInvalidFileFormat), and reading
+//   stops there.
 class DataFileRecordReader {
   public:
+    explicit DataFileRecordReader(std::size_t maxFieldBytes = kMaxDataFileFieldBytes)
+        : m_maxFieldBytes(maxFieldBytes) {}
     // Takes the next bytes of the file. Returns whether more bytes are wanted.
     bool feed(std::string_view bytes);
     // The field as UTF-8, once the file has ended or feed returned false; throws as listed above.
     std::string finish();
 
   private:
-    enum class State { BeforeField, InField, Complete, NotADataFile };
+    enum class State { BeforeField, InField, Complete, NotADataFile, TooLong };
     State m_state = State::BeforeField;
+    std::size_t m_maxFieldBytes;
     std::string m_field;
 };
 

@@ -1,8 +1,12 @@
 #include "entry/data_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
+#include <random>
 
 #include "common/data_file_format.h"
 #include "common/error_numbers.h"
@@ -11,6 +15,8 @@
 namespace stelvador {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr std::size_t kReadChunk = 64 * 1024;
 
@@ -32,9 +38,112 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 
 bool folderOfExists(const std::string& path) {
     std::error_code ignored;
-    const auto folder = std::filesystem::path(path).parent_path();
-    return folder.empty() || std::filesystem::is_directory(folder, ignored);
+    const auto folder = fs::path(path).parent_path();
+    return folder.empty() || fs::is_directory(folder, ignored);
 }
+
+[[noreturn]] void failWrite(int writeError) {
+    if (writeError == ENOSPC || writeError == EDQUOT) {
+        fail(error::kDiskFull, "Disk full");
+    }
+    fail(error::kDeviceIoError, "Device I/O error");
+}
+
+// The file a write replaces: a symbolic link is followed, so the link stays and the file it
+// names gets the new bytes.
+fs::path replacedFile(const std::string& path) {
+    std::error_code code;
+    if (fs::is_symlink(fs::symlink_status(path, code))) {
+        const fs::path resolved = fs::weakly_canonical(path, code);
+        if (!code) {
+            return resolved;
+        }
+    }
+    return path;
+}
+
+// A new file beside the target that takes the bytes first, so the target is replaced only by a
+// complete file; a failure removes the temporary file and leaves the target as it was.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const fs::path& target) {
+        const fs::path folder = target.parent_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 16 && m_descriptor < 0; ++attempt) {
+            // Not built from the target's name, which may already be as long as a name can be.
+            m_path = folder / (".stelvador-" + std::to_string(random()) + ".tmp");
+            errno = 0;
+            m_descriptor = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_descriptor < 0 && errno != EEXIST) {
+                break;
+            }
+        }
+        if (m_descriptor < 0) {
+            const int openError = errno;
+            if (openError == ENOENT || openError == ENOTDIR) {
+                failPathNotFound();
+            }
+            if (openError == ENOSPC || openError == EDQUOT) {
+                fail(error::kDiskFull, "Disk full");
+            }
+            failAccess();
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (m_descriptor >= 0) {
+            ::close(m_descriptor);
+        }
+        if (!m_replaced) {
+            ::unlink(m_path.c_str());
+        }
+    }
+
+    int descriptor() const { return m_descriptor; }
+
+    void write(std::string_view bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t wrote = ::write(m_descriptor, bytes.data() + done, bytes.size() - done);
+            if (wrote < 0 && errno == EINTR) {
+                continue;
+            }
+            if (wrote <= 0) {
+                failWrite(wrote < 0 ? errno : EIO);
+            }
+            done += static_cast<std::size_t>(wrote);
+        }
+        // On the disk before the rename, so that a crash leaves the old file or the new one.
+        if (::fsync(m_descriptor) != 0 && errno != EINVAL) {
+            failWrite(errno);
+        }
+        const int closed = ::close(m_descriptor);
+        m_descriptor = -1;
+        if (closed != 0 && errno != EINTR) {
+            failWrite(errno);
+        }
+    }
+
+    void replace(const fs::path& target) {
+        if (::rename(m_path.c_str(), target.c_str()) != 0) {
+            const int renameError = errno;
+            if (renameError == ENOSPC || renameError == EDQUOT) {
+                fail(error::kDiskFull, "Disk full");
+            }
+            if (renameError == EIO) {
+                fail(error::kDeviceIoError, "Device I/O error");
+            }
+            failAccess();
+        }
+        m_replaced = true;
+    }
+
+  private:
+    fs::path m_path;
+    int m_descriptor = -1;
+    bool m_replaced = false;
+};
 
 // The grid text block of an empty rectangle: rows of empty cells.
 std::string emptyBlock(int rows, int cols) {
@@ -60,6 +169,17 @@ void SelectDataBlock(FlexGrid& grid) {
 
 std::string DataBlockRecord(FlexGrid& grid) {
     SelectDataBlock(grid);
+    // Cell by cell, so that a TAB or CR inside a cell is told from the separators between cells.
+    for (int row = 1; row < grid.Rows(); ++row) {
+        for (int col = 1; col < grid.Cols(); ++col) {
+            const auto reason = FindUnwritableInCell(grid.TextMatrix(row, col));
+            if (reason) {
+                const std::string_view heading =
+                    grid.FixedRows() > 0 ? std::string_view(grid.TextMatrix(0, col)) : "";
+                throw UnwritableDataBlock(UnwritableCell{row, col, *reason}, heading);
+            }
+        }
+    }
     return BuildDataFileRecord(grid.Clip());
 }
 
@@ -67,32 +187,22 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         failBadFileName();
     }
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        const int openError = errno;
-        if (openError == ENOENT || openError == ENOTDIR) {
-            failPathNotFound();
-        }
-        if (openError == ENOSPC) {
-            fail(error::kDiskFull, "Disk full");
-        }
+    const fs::path target = replacedFile(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        failAccess();  // a folder, a device or a pipe is never replaced
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
         failAccess();
     }
-    errno = 0;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int writeError = written ? 0 : errno;
-    if (std::fclose(file) != 0 && writeError == 0) {
-        writeError = errno != 0 ? errno : EIO;
+    TemporaryFile temporary(target);
+    if (exists) {
+        // The replacement keeps the permissions of the file it replaces.
+        ::fchmod(temporary.descriptor(), existing.st_mode & 07777);
     }
-    if (!written || writeError != 0) {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-        if (writeError == ENOSPC) {
-            fail(error::kDiskFull, "Disk full");
-        }
-        fail(error::kDeviceIoError, "Device I/O error");
-    }
+    temporary.write(bytes);
+    temporary.replace(target);
 }
 
 void WriteDataFile(FlexGrid& grid, const std::string& path) {
@@ -104,24 +214,43 @@ void DataFileInput::Open(const std::string& path) {
         failBadFileName();
     }
     Close();
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        const int openError = errno;
-        if (openError == ENOENT) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        const int statError = errno;
+        if (statError == ENOENT) {
             if (!folderOfExists(path)) {
                 failPathNotFound();
             }
             fail(error::kFileNotFound, "File not found");
         }
-        if (openError == ENOTDIR) {
+        if (statError == ENOTDIR) {
             failPathNotFound();
         }
         failAccess();
     }
-    // A folder opens on some systems but cannot be read as a file.
-    struct stat info {};
-    if (fstat(fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode)) {
+    // Only a regular file can be a data file; a pipe or a device could block or never end.
+    if (!S_ISREG(info.st_mode)) {
+        failAccess();
+    }
+    // Non-blocking, so that a pipe put in the file's place since the check cannot block the
+    // open; the check on what was opened then refuses it.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int openError = errno;
+        if (openError == ENOENT) {
+            fail(error::kFileNotFound, "File not found");
+        }
+        failAccess();
+    }
+    struct stat opened {};
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        failAccess();
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(descriptor, "rb"));
+    if (!file) {
+        ::close(descriptor);
         failAccess();
     }
     m_file = std::move(file);

@@ -18,14 +18,16 @@ namespace stelvador {
 void SelectDataBlock(FlexGrid& grid);
 
 // Selects the data block and returns its data file record. Throws UnwritableDataBlock (number
-// error::kUnsupportedCharacter, what() naming the row and column for the user) when a cell
-// holds a double quote or a character Windows-1252 cannot hold.
+// error::kUnsupportedCharacter, what() naming the row, the column and the column's heading for
+// the user) when a cell holds a double quote, a TAB, a CR or a character Windows-1252 cannot
+// hold.
 std::string DataBlockRecord(FlexGrid& grid);
 
-// Creates the file, or replaces it without a question, holding exactly bytes. Throws
-// RunTimeError 52 for the empty name, 76 when the folder does not exist, 75 when the file may
-// not be written, 61 when the disk is full, 57 for another write failure; a file left half
-// written is removed.
+// Creates the file, or replaces it without a question, holding exactly bytes. The bytes go to a
+// new file in the same folder first, which then takes the target's place, so a failed write
+// leaves an existing file as it was. Throws RunTimeError 52 for the empty name, 76 when the
+// folder does not exist, 75 when the file may not be written (a read-only file, a folder, a
+// device or a pipe), 61 when the disk is full, 57 for another write failure.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 
 // Save As and New File: the data block's record written to path. The record is built before the
@@ -36,12 +38,14 @@ void WriteDataFile(FlexGrid& grid, const std::string& path);
 class DataFileInput {
   public:
     // Throws RunTimeError 52 for the empty name, 53 when no such file exists, 76 when its
-    // folder does not exist, 75 when it cannot be read (a folder, no permission).
+    // folder does not exist, 75 when it cannot be read (no permission) or is no regular file
+    // (a folder, a pipe, a device).
     void Open(const std::string& path);
     bool IsOpen() const { return m_file != nullptr; }
     // The record's text as UTF-8, read only as far as its closing double quote. Throws 52 when
-    // no file is open, 62 when the file holds no record (an empty file), 321 when it is not a
-    // data file (see DataFileRecordReader), 57 when reading fails.
+    // no file is open, 321 when it is not a data file (no record, as in an empty file, or a
+    // field longer than kMaxDataFileFieldBytes: see DataFileRecordReader), 57 when reading
+    // fails.
     std::string ReadRecord();
     void Close() { m_file.reset(); }
 

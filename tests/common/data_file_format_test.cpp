@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,49 @@ TEST(DataFileRefusal, MessageNamesTheReason) {
               std::string::npos);
 }
 
+struct CellCase {
+    const char* name;
+    std::string text;
+    std::optional<UnwritableCell::Reason> reason;
+};
+
+class DataFileCellCheck : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(DataFileCellCheck, FindsWhatTheCellCannotHold) {
+    EXPECT_EQ(FindUnwritableInCell(GetParam().text), GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, DataFileCellCheck,
+    ::testing::Values(CellCase{"Plain", "Sämple 12,5 ‰", std::nullopt},
+                      CellCase{"Empty", "", std::nullopt},
+                      CellCase{"LineFeedIsKept", "a\nb", std::nullopt},
+                      CellCase{"Tab", "1\t2", Reason::Tab},
+                      CellCase{"CarriageReturn", "line\rbreak", Reason::CarriageReturn},
+                      CellCase{"CrLf", "line\r\n", Reason::CarriageReturn},
+                      CellCase{"DoubleQuote", "12\" sample", Reason::DoubleQuote},
+                      CellCase{"GreekLetter", "\xCE\xB1-quartz", Reason::NotWindows1252},
+                      CellCase{"TabBeforeGreekLetter", "\t\xCE\xB1", Reason::Tab},
+                      CellCase{"GreekLetterBeforeTab", "\xCE\xB1\t", Reason::NotWindows1252},
+                      CellCase{"QuoteBeforeCr", "\"\r", Reason::DoubleQuote},
+                      CellCase{"BrokenUtf8BeforeQuote", "\xC3\"", Reason::NotWindows1252}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DataFileRefusal, MessageNamesTheColumnsHeading) {
+    EXPECT_EQ(DescribeUnwritableCell({3, 2, Reason::DoubleQuote}, "SiO2"),
+              "Row 3, column 2 (SiO2) holds a double quote (\"), which a data file cannot hold. "
+              "Nothing was written.");
+    EXPECT_EQ(DescribeUnwritableCell({5, 1, Reason::Tab}, "Sample No"),
+              "Row 5, column 1 (Sample No) holds a tab character, which a data file cannot hold. "
+              "Nothing was written.");
+    EXPECT_EQ(DescribeUnwritableCell({7, 4, Reason::CarriageReturn}),
+              "Row 7, column 4 holds a carriage return (a line break), which a data file cannot "
+              "hold. Nothing was written.");
+    const UnwritableDataBlock refusal({2, 9, Reason::NotWindows1252}, "FeO");
+    EXPECT_EQ(std::string(refusal.what()).rfind("Row 2, column 9 (FeO) holds a character", 0), 0u)
+        << refusal.what();
+}
+
 struct ReadCase {
     const char* name;
     std::string bytes;
@@ -162,8 +206,9 @@ TEST_P(DataFileReadRefused, ThrowsAndYieldsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DataFileReadRefused,
     ::testing::Values(
-        RefusedReadCase{"EmptyFile", "", error::kInputPastEndOfFile},
-        RefusedReadCase{"BlanksOnly", "  \r\n\t", error::kInputPastEndOfFile},
+        // A file holding no record is no data file: the number the error tables hold.
+        RefusedReadCase{"EmptyFile", "", error::kInvalidFileFormat},
+        RefusedReadCase{"BlanksOnly", "  \r\n\t", error::kInvalidFileFormat},
         RefusedReadCase{"NoQuotes", "SiO2\tTiO2\r\n1\t2\r\n", error::kInvalidFileFormat},
         RefusedReadCase{"TextBeforeQuote", "junk \"a\tb\"\r\n", error::kInvalidFileFormat},
         RefusedReadCase{"Binary", std::string("\0\x89PNG\"\x01", 7), error::kInvalidFileFormat},
@@ -182,6 +227,35 @@ TEST(DataFileRead, ReaderStopsAtTheFirstCharacterOfAFileThatIsNotADataFile) {
     DataFileRecordReader reader;
     EXPECT_FALSE(reader.feed(std::string(1 << 20, 'x')));
     EXPECT_THROW(reader.finish(), RunTimeError);
+}
+
+TEST(DataFileRead, AFieldLongerThanTheLimitIsNoDataFile) {
+    DataFileRecordReader atLimit(8);
+    EXPECT_FALSE(atLimit.feed("\"12345678\"\r\n"));
+    EXPECT_EQ(atLimit.finish(), "12345678");
+
+    DataFileRecordReader closed(8);
+    EXPECT_TRUE(closed.feed("\"1234"));
+    EXPECT_FALSE(closed.feed("56789\""));
+    try {
+        closed.finish();
+        FAIL() << "a field beyond the limit was read";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.number(), error::kInvalidFileFormat);
+    }
+
+    // Without a closing quote the reader wants no more bytes once the limit is passed.
+    DataFileRecordReader unterminated(8);
+    EXPECT_TRUE(unterminated.feed("\"12345678"));
+    EXPECT_FALSE(unterminated.feed("9"));
+    EXPECT_THROW(unterminated.finish(), RunTimeError);
+}
+
+TEST(DataFileRead, TheDefaultLimitHoldsMuchMoreThanAFullDataBlock) {
+    EXPECT_EQ(kMaxDataFileFieldBytes, 64u << 20);
+    const std::string field(kMaxDataFileFieldBytes, '1');
+    EXPECT_EQ(ReadDataFileRecord("\"" + field).size(), field.size());
+    EXPECT_THROW(ReadDataFileRecord("\"" + field + "1"), RunTimeError);
 }
 
 TEST(DataFileRead, FullBlockRoundTrip) {

@@ -1,14 +1,23 @@
 #include "entry/data_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "common/continue_on_error.h"
 #include "common/data_file_format.h"
@@ -138,16 +147,56 @@ TEST_P(DataFileSaveRefused, WritesNothingAndNamesTheCell) {
     EXPECT_FALSE(fs::exists(path("new.epd")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, DataFileSaveRefused,
-                         ::testing::Values(RefusedCell{"DoubleQuoteInSample", 3, 1, "12\" sample",
-                                                       UnwritableCell::Reason::DoubleQuote},
-                                           RefusedCell{"DoubleQuoteInLastCell", 300, 43, "\"",
-                                                       UnwritableCell::Reason::DoubleQuote},
-                                           RefusedCell{"GreekLetter", 7, 2, "α-quartz",
-                                                       UnwritableCell::Reason::NotWindows1252},
-                                           RefusedCell{"Emoji", 120, 20, "ok \xF0\x9F\x99\x82",
-                                                       UnwritableCell::Reason::NotWindows1252}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cells, DataFileSaveRefused,
+    ::testing::Values(
+        RefusedCell{"DoubleQuoteInSample", 3, 1, "12\" sample",
+                    UnwritableCell::Reason::DoubleQuote},
+        RefusedCell{"DoubleQuoteInLastCell", 300, 43, "\"", UnwritableCell::Reason::DoubleQuote},
+        RefusedCell{"GreekLetter", 7, 2, "α-quartz", UnwritableCell::Reason::NotWindows1252},
+        RefusedCell{"Emoji", 120, 20, "ok \xF0\x9F\x99\x82",
+                    UnwritableCell::Reason::NotWindows1252},
+        // A cell's own TAB or CR would shift every later cell.
+        RefusedCell{"TabInCell", 4, 2, "1\t2", UnwritableCell::Reason::Tab},
+        RefusedCell{"CrInSample", 9, 1, "line\rbreak", UnwritableCell::Reason::CarriageReturn},
+        RefusedCell{"CrLfInLastCell", 300, 43, "7\r\n", UnwritableCell::Reason::CarriageReturn}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DataFile, RefusalNamesTheColumnsHeading) {
+    FlexGrid grid = analysisGrid();
+    grid.setTextMatrix(3, 2, "12\"");
+    try {
+        DataBlockRecord(grid);
+        FAIL() << "written";
+    } catch (const UnwritableDataBlock& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Row 3, column 2 (SiO2) holds a double quote (\"), which a data file cannot "
+                  "hold. Nothing was written.");
+    }
+    grid.setTextMatrix(3, 2, "");
+    grid.setTextMatrix(8, 1, "a\tb");
+    try {
+        DataBlockRecord(grid);
+        FAIL() << "written";
+    } catch (const UnwritableDataBlock& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Row 8, column 1 (Sample No) holds a tab character, which a data file cannot "
+                  "hold. Nothing was written.");
+    }
+}
+
+// Without a heading row the message names row and column only.
+TEST_F(DataFile, RefusalWithoutHeadingsNamesRowAndColumn) {
+    FlexGrid grid(3, 3, 0, 1);
+    grid.setTextMatrix(2, 2, "x\ry");
+    try {
+        DataBlockRecord(grid);
+        FAIL() << "written";
+    } catch (const UnwritableDataBlock& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Row 2, column 2 holds a carriage return", 0), 0u)
+            << e.what();
+    }
+}
 
 TEST_F(DataFile, WriteFailuresHaveTheirNumbersAndWriteNothing) {
     FlexGrid grid = analysisGrid();
@@ -167,6 +216,109 @@ TEST_F(DataFile, WriteFailuresHaveTheirNumbersAndWriteNothing) {
                   error::kPathFileAccessError);
         fs::permissions(path("locked"), fs::perms::owner_all);
     }
+}
+
+// The names in the folder other than the given ones: a temporary file left behind shows here.
+std::vector<std::string> otherNames(const fs::path& folder, std::vector<std::string> known) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(known.begin(), known.end(), name) == known.end()) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+// Holds the largest file this process may write at limit bytes while it lives, so a write
+// beyond fails as on a full disk (EFBIG), for any user.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t limit) {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = m_old;
+        lower.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+  private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST_F(DataFile, AFailedWriteLeavesTheEarlierFileAsItWas) {
+    const std::string earlier = BuildDataFileRecord("Earlier\t1.5");
+    writeBytes(path("sample.epd"), earlier);
+    FlexGrid grid = analysisGrid();
+    fillAnalyses(grid);
+    int number = 0;
+    {
+        const FileSizeLimit limit(4096);
+        number = numberOf([&] { WriteDataFile(grid, path("sample.epd")); });
+    }
+    EXPECT_EQ(number, error::kDeviceIoError);
+    ASSERT_TRUE(fs::exists(path("sample.epd")));
+    EXPECT_EQ(readBytes(path("sample.epd")), earlier);
+    EXPECT_EQ(otherNames(m_folder, {"sample.epd"}), std::vector<std::string>{});
+    // A new file that fails is not left behind either.
+    {
+        const FileSizeLimit limit(4096);
+        number = numberOf([&] { WriteDataFile(grid, path("new.epd")); });
+    }
+    EXPECT_EQ(number, error::kDeviceIoError);
+    EXPECT_EQ(otherNames(m_folder, {"sample.epd"}), std::vector<std::string>{});
+    // Without the limit the same save replaces the file.
+    WriteDataFile(grid, path("sample.epd"));
+    EXPECT_EQ(ReadDataFile(path("sample.epd")).rfind("Sämple Ø1\t", 0), 0u);
+    EXPECT_EQ(otherNames(m_folder, {"sample.epd"}), std::vector<std::string>{});
+}
+
+// Only a regular file is replaced: a pipe or a device in the file's place is refused and stays.
+TEST_F(DataFile, WritingRefusesWhatIsNoRegularFile) {
+    ASSERT_EQ(::mkfifo(path("pipe.epd").c_str(), 0600), 0);
+    // A reader holds the pipe open, so a write into it would not block but succeed.
+    const int reader = ::open(path("pipe.epd").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    FlexGrid grid = analysisGrid();
+    EXPECT_EQ(numberOf([&] { WriteDataFile(grid, path("pipe.epd")); }),
+              error::kPathFileAccessError);
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0);  // nothing went into the pipe
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(path("pipe.epd")));
+    EXPECT_EQ(otherNames(m_folder, {"pipe.epd"}), std::vector<std::string>{});
+}
+
+TEST_F(DataFile, ReplacingKeepsTheFilesPermissionsAndLinks) {
+    writeBytes(path("kept.epd"), "\"old\"\r\n");
+    fs::permissions(path("kept.epd"),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(path("kept.epd"), path("link.epd"));
+    FlexGrid grid = analysisGrid();
+    grid.setTextMatrix(1, 1, "new");
+    WriteDataFile(grid, path("link.epd"));
+    EXPECT_TRUE(fs::is_symlink(path("link.epd")));
+    EXPECT_EQ(ReadDataFile(path("kept.epd")).substr(0, 4), "new\t");
+    EXPECT_EQ(fs::status(path("kept.epd")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(otherNames(m_folder, {"kept.epd", "link.epd"}), std::vector<std::string>{});
+}
+
+// The temporary file beside the target needs no longer name than the target's own.
+TEST_F(DataFile, ANameAsLongAsANameCanBeIsWrittenAndReplaced) {
+    const std::string name = std::string(251, 'n') + ".epd";
+    FlexGrid grid = analysisGrid();
+    WriteDataFile(grid, path(name));
+    WriteDataFile(grid, path(name));
+    EXPECT_EQ(fs::file_size(path(name)), 12903u);
+    EXPECT_EQ(otherNames(m_folder, {name}), std::vector<std::string>{});
 }
 
 TEST_F(DataFile, WritingReplacesAnExistingFile) {
@@ -213,7 +365,9 @@ TEST_P(DataFileBadInput, ReadsADefinedResult) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DataFileBadInput,
     ::testing::Values(
-        BadFileCase{"EmptyFile", "", error::kInputPastEndOfFile, ""},
+        // A file holding no record is no data file: the number the error tables hold.
+        BadFileCase{"EmptyFile", "", error::kInvalidFileFormat, ""},
+        BadFileCase{"BlanksOnly", " \r\n\t\r\n", error::kInvalidFileFormat, ""},
         BadFileCase{"NoQuotes", "1\t2\t3\r\n4\t5\t6\r\n", error::kInvalidFileFormat, ""},
         BadFileCase{"TextBeforeTheQuote", "Sample list \"a\"", error::kInvalidFileFormat, ""},
         BadFileCase{"LeadingBlankLine", "\r\n  \"a\tb\"\r\n", 0, "a\tb"},
@@ -267,6 +421,55 @@ TEST_F(DataFile, A50MegabyteFileIsReadOnlyAsFarAsItsRecord) {
     EXPECT_EQ(grid.TextMatrix(300, 43), "12.3456");
     EXPECT_EQ(grid.TextMatrix(0, 43), "H2O");
     EXPECT_EQ(grid.Rows(), 301);
+}
+
+// A pipe chosen in a file dialog is refused at once instead of blocking the open for ever.
+TEST_F(DataFile, ReadingRefusesWhatIsNoRegularFile) {
+    ASSERT_EQ(::mkfifo(path("pipe.epd").c_str(), 0600), 0);
+    // Held open for writing and holding a record, so an open of it does not block; a read that
+    // waits for more is ended by closing the writing end after a while.
+    const int writer = ::open(path("pipe.epd").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "\"x\"\r\n", 5), 5);
+    std::mutex mutex;
+    std::condition_variable returned;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        returned.wait_for(lock, std::chrono::seconds(3), [&] { return done; });
+        ::close(writer);
+    });
+    std::string loaded = "previous";
+    const int number = numberOf([&] { loaded = ReadDataFile(path("pipe.epd")); });
+    {
+        const std::lock_guard lock(mutex);
+        done = true;
+    }
+    returned.notify_one();
+    watchdog.join();
+    EXPECT_EQ(number, error::kPathFileAccessError);
+    EXPECT_EQ(loaded, "previous");
+    if (fs::exists("/dev/zero")) {
+        EXPECT_EQ(numberOf([&] { loaded = ReadDataFile("/dev/zero"); }),
+                  error::kPathFileAccessError);
+    }
+    EXPECT_EQ(loaded, "previous");
+}
+
+// A field that never closes is read only up to the limit; beyond it the file is no data file.
+TEST_F(DataFile, AnUnterminatedFieldBeyondTheLimitIsRefused) {
+    {
+        std::ofstream out(path("endless.epd"), std::ios::binary);
+        out << '"';
+        const std::string block(1024 * 1024, '1');
+        for (std::size_t written = 0; written <= kMaxDataFileFieldBytes; written += block.size()) {
+            out << block;
+        }
+    }
+    std::string loaded = "previous";
+    EXPECT_EQ(numberOf([&] { loaded = ReadDataFile(path("endless.epd")); }),
+              error::kInvalidFileFormat);
+    EXPECT_EQ(loaded, "previous");
 }
 
 TEST(DataBlockPaste, CellsNotReachedKeepTheirText) {

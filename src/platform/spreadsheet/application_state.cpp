@@ -109,17 +109,35 @@ bool SaveWorkbook(WorkbookState& book) {
 
 void AskAndSaveChanges(WorkbookState& book) {
     SaveChangesQuestion& question = *book.application->question;
+    // Once a save to the workbook's own path has failed, every later Save asks where to.
+    bool ownPathFailed = false;
     while (!book.saved) {
         const std::string name = FileNameOf(book.path);
         if (question.AskSaveChanges(name) == SaveChangesAnswer::DontSave) {
             return;
         }
-        try {
-            if (!SaveWorkbook(book)) {
-                return;  // the user cancelled the choice of a file: as Don't Save
+        if (!ownPathFailed && HasXlsxExtension(book.path)) {
+            try {
+                SaveWorkbookAs(book, book.path);
+                return;
+            } catch (const RunTimeError& failure) {
+                question.ReportSaveFailure(name, failure.what());
+                ownPathFailed = true;
             }
+        }
+        std::filesystem::path suggested(book.path);
+        suggested.replace_extension(".xlsx");
+        const std::string chosen = question.ChooseSavePath(suggested.string());
+        if (chosen.empty()) {
+            if (ownPathFailed) {
+                continue;  // the changes are not saved yet: asked again
+            }
+            return;  // the user cancelled the choice of a file: as Don't Save
+        }
+        try {
+            SaveWorkbookAs(book, chosen);
         } catch (const RunTimeError& failure) {
-            question.ReportSaveFailure(name, failure.what());
+            question.ReportSaveFailure(FileNameOf(chosen), failure.what());
         }
     }
 }

@@ -65,7 +65,9 @@ void SaveWorkbookAs(WorkbookState& book, const std::string& path);
 bool SaveWorkbook(WorkbookState& book);
 
 // Asks whether to keep the changes of an unsaved workbook and saves them when told to; a
-// failed save is reported and the question asked again.
+// failed save is reported and the question asked again. After a save to the workbook's own
+// path has failed, Save asks for another path (cancelling it asks the question again), so the
+// changes can be kept elsewhere when the workbook's folder cannot take them.
 void AskAndSaveChanges(WorkbookState& book);
 
 void SetApplicationVisible(ApplicationState& application, bool visible);

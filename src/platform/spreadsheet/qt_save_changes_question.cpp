@@ -19,12 +19,18 @@ SaveChangesAnswer QtSaveChangesQuestion::AskSaveChanges(const std::string& fileN
 }
 
 std::string QtSaveChangesQuestion::ChooseSavePath(const std::string& suggestedPath) {
-    QString chosen = QFileDialog::getSaveFileName(
-        nullptr, "Save As", QString::fromStdString(suggestedPath), "Excel Workbook (*.xlsx)");
-    if (!chosen.isEmpty() && !chosen.endsWith(".xlsx", Qt::CaseInsensitive)) {
-        chosen += ".xlsx";
+    QFileDialog dialog(nullptr, "Save As", QString::fromStdString(suggestedPath),
+                       "Excel Workbook (*.xlsx)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog adds the suffix itself, so its question about replacing a file covers the name
+    // the workbook is saved to.
+    dialog.setDefaultSuffix("xlsx");
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
     }
-    return chosen.toStdString();
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? std::string() : chosen.first().toStdString();
 }
 
 void QtSaveChangesQuestion::ReportSaveFailure(const std::string& fileName,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -10,6 +11,10 @@ namespace stelvador {
 // The largest sheet a workbook file can describe.
 inline constexpr int kMaxSheetRows = 1048576;
 inline constexpr int kMaxSheetColumns = 16384;
+
+// The most bytes of cell text a workbook read may hold. A text a workbook stores once (a shared
+// string) is held once for every cell that shows it, so a small file could ask for far more.
+inline constexpr std::size_t kMaxWorkbookTextBytes = 256u << 20;
 
 // What a cell held in the file it was read from. Cells written by the program or typed by the
 // user are Text; the kind decides how a save writes the cell back.

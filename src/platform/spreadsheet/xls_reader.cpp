@@ -52,7 +52,8 @@ CellValue ToCellValue(const FreeXL_CellValue& cell) {
 
 }  // namespace
 
-WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit) {
+WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit,
+                                  std::size_t textLimit) {
     const void* rawHandle = nullptr;
     const int opened = freexl_open(path.c_str(), &rawHandle);
     std::unique_ptr<const void, XlsCloser> handle(rawHandle);
@@ -73,6 +74,8 @@ WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit
     data.activeSheet = 0;
     std::size_t probesLeft = cellLimit * 4;
     std::size_t cellsLeft = cellLimit;
+    // Each cell showing a shared string holds a copy of its own, and the copies are handed over.
+    std::size_t textLeft = textLimit;
     for (unsigned int index = 0; index < sheetCount && index <= 0xFFFF; ++index) {
         const auto sheetIndex = static_cast<unsigned short>(index);
         SheetData sheet;
@@ -106,6 +109,10 @@ WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit
                     Fail("The workbook holds more cells than this program reads.");
                 }
                 --cellsLeft;
+                if (value.text.size() > textLeft) {
+                    Fail("The workbook holds more cell text than this program reads.");
+                }
+                textLeft -= value.text.size();
                 sheet.cells.Set(static_cast<int>(row) + 1, column + 1, std::move(value));
             }
         }

@@ -148,7 +148,8 @@ WorkbookData DeserializeWorkbook(const std::string& bytes) {
     return data;
 }
 
-WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int timeLimitMs) {
+WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int timeLimitMs,
+                                std::size_t maxResultBytes) {
     int fds[2];
     if (pipe(fds) != 0) {
         throw RunTimeError(error::kOutOfMemory, "Cannot start the workbook reader.");
@@ -167,6 +168,7 @@ WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int t
 
     std::string message;
     bool timedOut = false;
+    bool tooLong = false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
     char buffer[65536];
     for (;;) {
@@ -193,14 +195,22 @@ WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int t
         if (got <= 0) {
             break;
         }
+        if (static_cast<std::size_t>(got) > maxResultBytes - message.size()) {
+            tooLong = true;
+            break;
+        }
         message.append(buffer, static_cast<std::size_t>(got));
     }
     close(fds[0]);
-    if (timedOut) {
+    if (timedOut || tooLong) {
         kill(child, SIGKILL);
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (tooLong) {
+        throw RunTimeError(error::kInvalidFileFormat,
+                           "The workbook holds more than this program reads.");
     }
     if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || message.empty()) {
         FailDamaged();
@@ -214,12 +224,18 @@ WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int t
     if (message.front() != kResultOk) {
         FailDamaged();
     }
-    return DeserializeWorkbook(message.substr(1));
+    message.erase(0, 1);  // in place: the result can be large
+    return DeserializeWorkbook(message);
 }
 
-WorkbookData ReadXlsWorkbook(const std::string& path, std::size_t cellLimit) {
+WorkbookData ReadXlsWorkbook(const std::string& path, std::size_t cellLimit,
+                             std::size_t textLimit) {
     constexpr int kTimeLimitMs = 20000;
-    return ReadInChildProcess([&] { return ReadXlsInThisProcess(path, cellLimit); }, kTimeLimitMs);
+    // Each cell costs 21 bytes besides its text; sheet names are short (at most 31 characters).
+    constexpr std::size_t kBytesPerCell = 32;
+    const std::size_t maxResultBytes = textLimit + cellLimit * kBytesPerCell + (16u << 20);
+    return ReadInChildProcess([&] { return ReadXlsInThisProcess(path, cellLimit, textLimit); },
+                              kTimeLimitMs, maxResultBytes);
 }
 
 }  // namespace stelvador

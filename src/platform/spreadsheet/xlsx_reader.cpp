@@ -69,7 +69,9 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits) 
     WorkbookData data;
     data.activeSheet = -1;
     std::size_t cellBudget = limits.cells;
-    const SheetReadContext context{sharedStrings, formatKinds, workbook.date1904, cellBudget};
+    std::size_t textBudget = limits.textBytes;
+    const SheetReadContext context{sharedStrings, formatKinds, workbook.date1904, cellBudget,
+                                   textBudget};
     for (std::size_t tab = 0; tab < workbook.sheets.size(); ++tab) {
         const SheetEntry& entry = workbook.sheets[tab];
         const auto relationship = relationships.find(entry.relationshipId);

@@ -11,6 +11,8 @@ struct XlsxLimits {
     std::size_t partBytes = 128u << 20;
     std::size_t totalBytes = 256u << 20;
     std::size_t cells = 4'000'000;
+    // The total bytes of the texts of all cells kept.
+    std::size_t textBytes = kMaxWorkbookTextBytes;
 };
 
 // Reads an .xlsx workbook from its bytes: every worksheet's cells as text values (shared and

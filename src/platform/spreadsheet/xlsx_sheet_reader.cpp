@@ -17,6 +17,10 @@ namespace {
     throw RunTimeError(error::kInvalidFileFormat, what);
 }
 
+[[noreturn]] void FailTooMuchText() {
+    Fail("The workbook holds more cell text than this program reads.");
+}
+
 // "AB12" to column 28 and row 12; false when the text is no cell reference.
 bool ParseCellReference(QStringView reference, int& row, int& column) {
     qsizetype i = 0;
@@ -117,7 +121,12 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
         if (!ok || index >= context.sharedStrings.size()) {
             Fail("The workbook refers to a shared string it does not hold.");
         }
-        value.text = context.sharedStrings[static_cast<std::size_t>(index)];
+        const std::string& shared = context.sharedStrings[static_cast<std::size_t>(index)];
+        // Checked before the copy: each cell holds a copy of its own.
+        if (shared.size() > context.textBudget) {
+            FailTooMuchText();
+        }
+        value.text = shared;
         return true;
     }
     if (type == u"str") {
@@ -201,6 +210,10 @@ SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context) 
                     Fail("The workbook holds more cells than this program reads.");
                 }
                 --context.cellBudget;
+                if (value.text.size() > context.textBudget) {
+                    FailTooMuchText();
+                }
+                context.textBudget -= value.text.size();
                 cells.Set(row, column, std::move(value));
             }
         }

@@ -16,11 +16,13 @@ struct SheetReadContext {
     bool date1904 = false;
     // Cells the whole workbook may still hold; reading beyond it fails.
     std::size_t& cellBudget;
+    // Bytes of cell text the whole workbook may still hold; reading beyond it fails.
+    std::size_t& textBudget;
 };
 
 // Reads the cells of one worksheet part. Throws RunTimeError 321 for malformed XML, cell
-// references beyond the sheet's limits, a shared string that does not exist, or more cells
-// than the budget allows.
+// references beyond the sheet's limits, a shared string that does not exist, or more cells or
+// more cell text than the budgets allow.
 SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context);
 
 }  // namespace stelvador

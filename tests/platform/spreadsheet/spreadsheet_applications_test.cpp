@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet.h"
@@ -188,6 +189,53 @@ TEST_F(SpreadsheetApplicationsTest, AFailedSaveIsReportedAndAskedAgain) {
     application.Quit();
     EXPECT_EQ(m_question->asked.size(), 2u);
     EXPECT_EQ(m_question->failures.size(), 1u);
+}
+
+// The workbook's own folder cannot take the save: the user is offered another place, so the
+// changes are not lost.
+TEST_F(SpreadsheetApplicationsTest, AFailedSaveToTheWorkbooksOwnPathOffersAnotherPath) {
+    fs::create_directory(m_folder / "gone");
+    fs::copy_file(m_folder / "Output.xlsx", m_folder / "gone" / "Output.xlsx");
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks()
+        .Open(PathOf("gone/Output.xlsx"))
+        .Worksheets(1)
+        .Cells(3, 4)
+        .setValue("kept");
+    fs::remove_all(m_folder / "gone");
+    m_question->answers = {SaveChangesAnswer::Save};
+    m_question->paths = {PathOf("Kept.xlsx")};
+    application.Quit();
+    EXPECT_EQ(m_question->asked.size(), 1u);
+    EXPECT_EQ(m_question->failures.size(), 1u);
+    EXPECT_EQ(m_question->suggested, (std::vector<std::string>{PathOf("gone/Output.xlsx")}));
+    const Worksheet kept =
+        m_applications.Create().Workbooks().Open(PathOf("Kept.xlsx")).Worksheets(1);
+    EXPECT_EQ(kept.Cells(3, 4).Value(), "kept");
+}
+
+// Cancelling the other path asks again; a later Save goes to the choice of a path again rather
+// than to the own path that failed.
+TEST_F(SpreadsheetApplicationsTest, CancellingTheOtherPathAsksAgain) {
+    fs::create_directory(m_folder / "gone");
+    fs::copy_file(m_folder / "Output.xlsx", m_folder / "gone" / "Output.xlsx");
+    const SpreadsheetApplication application = m_applications.Create();
+    application.Workbooks()
+        .Open(PathOf("gone/Output.xlsx"))
+        .Worksheets(1)
+        .Cells(3, 4)
+        .setValue("kept");
+    fs::remove_all(m_folder / "gone");
+    m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::Save};
+    m_question->paths = {"", PathOf("Kept.xlsx")};
+    application.Quit();
+    EXPECT_EQ(m_question->asked.size(), 2u);
+    EXPECT_EQ(m_question->failures.size(), 1u);
+    EXPECT_EQ(m_question->suggested.size(), 2u);
+    EXPECT_TRUE(m_question->paths.empty());
+    const Worksheet kept =
+        m_applications.Create().Workbooks().Open(PathOf("Kept.xlsx")).Worksheets(1);
+    EXPECT_EQ(kept.Cells(3, 4).Value(), "kept");
 }
 
 TEST_F(SpreadsheetApplicationsTest, GlobalQuitQuitsEveryApplicationAndAsksForEach) {

@@ -2,14 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/xls_reader.h"
 #include "platform/spreadsheet/xls_reader_process.h"
 #include "platform/spreadsheet/xlsx_reader.h"
 #include "scripted_save_changes_question.h"
@@ -189,6 +192,107 @@ TEST_F(WorkbookErrorsTest, LimitsOfTheReaderHold) {
     EXPECT_THROW(ReadXlsxWorkbook(bytes, smallTotal), RunTimeError);
 }
 
+// The parts of a one-sheet .xlsx with a shared strings part.
+std::vector<ZipPart> XlsxPartsWithSharedStrings(std::string sheetXml, std::string sharedXml) {
+    std::vector<ZipPart> parts = MinimalXlsxParts(std::move(sheetXml));
+    for (ZipPart& part : parts) {
+        if (part.name == "xl/_rels/workbook.xml.rels") {
+            part.content =
+                R"(<Relationships><Relationship Id="rs" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/><Relationship Id="rt" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/></Relationships>)";
+        }
+    }
+    parts.push_back({"xl/sharedStrings.xml", std::move(sharedXml)});
+    return parts;
+}
+
+// A sheet of cells that all show shared string 0.
+std::string SheetOfSharedCells(int rows, int columns) {
+    std::string sheet = "<worksheet><sheetData>";
+    for (int row = 1; row <= rows; ++row) {
+        sheet += "<row>";
+        for (int column = 1; column <= columns; ++column) {
+            sheet += "<c t=\"s\"><v>0</v></c>";
+        }
+        sheet += "</row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    return sheet;
+}
+
+// One long text stored once and shown by 400 cells: a few kilobytes that would unpack into 2 GB
+// of cell texts. Refused at the limit on cell text instead.
+TEST_F(WorkbookErrorsTest, OneLongSharedStringInManyCellsIsRefused) {
+    const std::string shared = "<sst><si><t>" + std::string(5u << 20, 'x') + "</t></si></sst>";
+    const fs::path path = m_folder / "shared.xlsx";
+    WriteZip(path, XlsxPartsWithSharedStrings(SheetOfSharedCells(20, 20), shared));
+    EXPECT_LT(fs::file_size(path), 64u << 10);
+    EXPECT_EQ(OpenFails(path.string()), 321);
+    EXPECT_EQ(m_application.Workbooks().Count(), 0);
+}
+
+TEST_F(WorkbookErrorsTest, TheLimitOnCellTextCountsEveryCellsText) {
+    const std::string shared = "<sst><si><t>0123456789</t></si></sst>";
+    // Three shared cells, an inline text and a number: 10 + 10 + 10 + 3 + 2 bytes.
+    const std::string sheet =
+        "<worksheet><sheetData><row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>0</v></c>"
+        "<c t=\"s\"><v>0</v></c><c t=\"inlineStr\"><is><t>abc</t></is></c><c><v>12</v></c>"
+        "</row></sheetData></worksheet>";
+    const fs::path path = m_folder / "text.xlsx";
+    WriteZip(path, XlsxPartsWithSharedStrings(sheet, shared));
+    const std::string bytes = ReadFile(path);
+    XlsxLimits exact;
+    exact.textBytes = 35;
+    EXPECT_EQ(ReadXlsxWorkbook(bytes, exact).sheets.at(0).cells.Count(), 5u);
+    XlsxLimits short1;
+    short1.textBytes = 34;
+    EXPECT_THROW(ReadXlsxWorkbook(bytes, short1), RunTimeError);
+    XlsxLimits shortOfTheShared;
+    shortOfTheShared.textBytes = 25;
+    EXPECT_THROW(ReadXlsxWorkbook(bytes, shortOfTheShared), RunTimeError);
+    EXPECT_EQ(XlsxLimits{}.textBytes, kMaxWorkbookTextBytes);
+}
+
+// Writes an .xls whose rows of 100 cells all show one text of the given length.
+void WriteXlsOfOneText(const fs::path& path, int length, int rows) {
+    const fs::path script = path.parent_path() / "make_xls.py";
+    std::ofstream(script) << "import sys, xlwt\n"
+                             "book = xlwt.Workbook()\n"
+                             "sheet = book.add_sheet('S')\n"
+                             "text = 'x' * int(sys.argv[2])\n"
+                             "for r in range(int(sys.argv[3])):\n"
+                             "    for c in range(100):\n"
+                             "        sheet.write(r, c, text)\n"
+                             "book.save(sys.argv[1])\n";
+    const std::string command = "/usr/bin/python3 '" + script.string() + "' '" + path.string() +
+                                "' " + std::to_string(length) + " " + std::to_string(rows);
+    ASSERT_EQ(std::system(command.c_str()), 0);
+}
+
+// The .xls format stores a text once too: 20,000 cells showing a text of 16,000 characters
+// hold 320 MB of cell text in a file of a few hundred kilobytes.
+TEST_F(WorkbookErrorsTest, OneLongSharedStringInManyXlsCellsIsRefused) {
+    const fs::path path = m_folder / "shared.xls";
+    WriteXlsOfOneText(path, 16000, 200);
+    EXPECT_LT(fs::file_size(path), 1u << 20);
+    EXPECT_EQ(OpenFails(path.string()), 321);
+    EXPECT_EQ(m_application.Workbooks().Count(), 0);
+}
+
+TEST_F(WorkbookErrorsTest, TheLimitOnXlsCellTextCountsEveryCellsText) {
+    const fs::path path = m_folder / "small.xls";
+    WriteXlsOfOneText(path, 100, 3);
+    const auto numberOf = [&](std::size_t textLimit) {
+        try {
+            ReadXlsWorkbook(path.string(), 4'000'000, textLimit);
+        } catch (const RunTimeError& failure) {
+            return failure.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(numberOf(100u * 300u), 0);
+    EXPECT_EQ(numberOf(100u * 300u - 1), 321);
+}
+
 // A sheet of as many rows as a sheet can have opens, and the cells asked for read.
 TEST_F(WorkbookErrorsTest, SheetOfAMillionRowsReadsItsCells) {
     constexpr int kRows = 1048576;
@@ -229,6 +333,31 @@ TEST(XlsReaderProcess, CrashesHangsAndFailuresOfTheReaderAreContained) {
                   200),
               321);
     EXPECT_EQ(numberOf([]() -> WorkbookData { throw RunTimeError(53, "gone"); }, 5000), 53);
+    // A result longer than its limit is refused, not taken in.
+    EXPECT_EQ(numberOf(
+                  []() -> WorkbookData {
+                      WorkbookData big;
+                      big.sheets.resize(1);
+                      big.sheets[0].cells.Set(
+                          1, 1, CellValue{CellKind::Text, std::string(1u << 20, 'x'), 0.0});
+                      return big;
+                  },
+                  5000),
+              0);
+    try {
+        ReadInChildProcess(
+            []() -> WorkbookData {
+                WorkbookData big;
+                big.sheets.resize(1);
+                big.sheets[0].cells.Set(1, 1,
+                                        CellValue{CellKind::Text, std::string(1u << 20, 'x'), 0.0});
+                return big;
+            },
+            5000, 1u << 19);
+        FAIL() << "the result was taken in";
+    } catch (const RunTimeError& failure) {
+        EXPECT_EQ(failure.number(), 321);
+    }
 
     WorkbookData data;
     data.sheets.resize(2);

@@ -1,0 +1,111 @@
+// The save dialog of the desktop, headless: the ".xlsx" the dialog adds is covered by its own
+// question about replacing an existing file.
+#include "platform/spreadsheet/qt_save_changes_question.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace stelvador {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs act on the first modal widget of type Widget once it shows, polling from the event loop
+// for at most two seconds.
+template <typename Widget>
+std::unique_ptr<QTimer> WhenShown(std::function<void(Widget*)> act) {
+    auto timer = std::make_unique<QTimer>();
+    auto left = std::make_shared<int>(200);
+    QTimer* raw = timer.get();
+    QObject::connect(raw, &QTimer::timeout, raw, [raw, left, act] {
+        auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget());
+        if (widget != nullptr && widget->isVisible()) {
+            raw->stop();
+            act(widget);
+        } else if (--*left == 0) {
+            raw->stop();
+        }
+    });
+    timer->start(10);
+    return timer;
+}
+
+struct DialogCase {
+    const char* name;
+    std::string typed;  // the name typed into the dialog
+    // The answer to the question about replacing a file, if one is asked.
+    QMessageBox::StandardButton replace;
+    bool questionAsked;
+    std::string chosen;  // the path returned, relative to the folder; empty: cancelled
+};
+
+class QtSaveDialog : public ::testing::TestWithParam<DialogCase> {
+  protected:
+    void SetUp() override {
+        m_folder =
+            fs::temp_directory_path() / ("stelvador_save_dialog_" + std::string(GetParam().name));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        std::ofstream(m_folder / "Results.xlsx") << "earlier results";
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    fs::path m_folder;
+};
+
+TEST_P(QtSaveDialog, AsksBeforeReplacingTheFileTheSuffixNames) {
+    const DialogCase& c = GetParam();
+    std::vector<std::string> questions;
+    std::unique_ptr<QTimer> answerQuestion;
+    bool stillOpenAfterAccept = false;
+    const auto scriptDialog = WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        // Typed as the user does: into the name field, which holds the keyboard focus.
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(c.typed));
+        answerQuestion = WhenShown<QMessageBox>([&](QMessageBox* box) {
+            questions.push_back(box->text().toStdString());
+            box->button(c.replace)->click();
+        });
+        static_cast<QDialog*>(dialog)->accept();  // as the dialog's Save button does
+        stillOpenAfterAccept = dialog->isVisible();
+        if (stillOpenAfterAccept) {
+            dialog->reject();
+        }
+    });
+    QtSaveChangesQuestion question;
+    const std::string chosen = question.ChooseSavePath((m_folder / "Output.xlsx").string());
+    answerQuestion.reset();
+
+    ASSERT_EQ(questions.size(), c.questionAsked ? 1u : 0u);
+    if (c.questionAsked) {
+        EXPECT_NE(questions.front().find("Results.xlsx"), std::string::npos) << questions.front();
+    }
+    EXPECT_EQ(chosen, c.chosen.empty() ? std::string() : (m_folder / c.chosen).string());
+    EXPECT_EQ(stillOpenAfterAccept, c.chosen.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, QtSaveDialog,
+    ::testing::Values(DialogCase{"ExistingWithoutSuffixKept", "Results", QMessageBox::No, true, ""},
+                      DialogCase{"ExistingWithoutSuffixReplaced", "Results", QMessageBox::Yes, true,
+                                 "Results.xlsx"},
+                      DialogCase{"ExistingWithSuffixKept", "Results.xlsx", QMessageBox::No, true,
+                                 ""},
+                      DialogCase{"NewName", "Fresh", QMessageBox::No, false, "Fresh.xlsx"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace stelvador
