@@ -47,8 +47,11 @@ void TitleBand::resizeEvent(QResizeEvent* event) {
     // subtitle takes the rest.
     const QRect designed = TwipsRect(kScreenTitleLeftTwips, kLabelTopTwips, kScreenTitleWidthTwips,
                                      kLabelHeightTwips, *this);
-    const int left = std::max(0, width() - designed.width());
-    m_screenTitle->setGeometry(left, designed.top(), width() - left, designed.height());
+    // Where the designed face is missing, the stand-in font may run wider than the design.
+    const int titleWidth = std::max(designed.width(), m_screenTitle->sizeHint().width());
+    const int margin = TwipsToPixels(kSubtitleLeftTwips, *this);
+    const int left = std::max(0, width() - titleWidth - margin);
+    m_screenTitle->setGeometry(left, designed.top(), titleWidth, designed.height());
     const QRect subtitle = m_subtitle->geometry();
     m_subtitle->setGeometry(subtitle.left(), subtitle.top(), std::max(0, left - subtitle.left()),
                             subtitle.height());
