@@ -40,8 +40,12 @@ void layOut(stelvador::FlexGridView& view) {
     QApplication::processEvents();
 }
 
-void BM_AppendRowsThenShow(benchmark::State& state) {
+// Appends rows of 135 cells to a shown grid, then lays out and paints what is shown. Args: the
+// number of rows, and whether the window's events are processed after every row (a grid that
+// repaints while the rows arrive) or only once at the end (as one Calculate run does).
+void BM_AppendRows(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
+    const bool processEachRow = state.range(1) != 0;
     std::vector<std::string> texts;
     for (int i = 0; i < rows; ++i) {
         texts.push_back(resultRow(i));
@@ -53,8 +57,10 @@ void BM_AppendRowsThenShow(benchmark::State& state) {
         state.ResumeTiming();
         for (const std::string& text : texts) {
             view->grid().AddItem(text);
+            if (processEachRow) {
+                QApplication::processEvents();
+            }
         }
-        // Lay out and paint what is now shown.
         QApplication::processEvents();
         view->viewport()->repaint();
         benchmark::DoNotOptimize(view->model()->rowCount());
@@ -64,34 +70,11 @@ void BM_AppendRowsThenShow(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK(BM_AppendRowsThenShow)->Arg(300)->Unit(benchmark::kMillisecond);
-
-// The same, with the window's events processed after every row (a grid that repaints while
-// the rows arrive).
-void BM_AppendRowsShowingEach(benchmark::State& state) {
-    const int rows = static_cast<int>(state.range(0));
-    std::vector<std::string> texts;
-    for (int i = 0; i < rows; ++i) {
-        texts.push_back(resultRow(i));
-    }
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto view = std::make_unique<stelvador::FlexGridView>(2, 135);
-        layOut(*view);
-        state.ResumeTiming();
-        for (const std::string& text : texts) {
-            view->grid().AddItem(text);
-            QApplication::processEvents();
-        }
-        view->viewport()->repaint();
-        benchmark::DoNotOptimize(view->model()->rowCount());
-        state.PauseTiming();
-        view.reset();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * rows);
-}
-BENCHMARK(BM_AppendRowsShowingEach)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendRows)
+    ->ArgNames({"rows", "processEachRow"})
+    ->Args({300, 0})
+    ->Args({300, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
