@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "common/oxide_list.h"
@@ -69,6 +71,13 @@ struct FormulaValues {
 
     // The 42 wt% values as read from the analysis grid (NaN for a number beyond range).
     ConstituentValues weightPercent{};
+    // The constituents whose wt% is anything but +0 (a NaN and -0 included), in oxide-list
+    // order: the first listedCount entries, of which the first listedOxideCount are among the 39
+    // oxides. Every other constituent is exactly +0 wt%, so each of its values up to the cation
+    // normalization is one and the same: the steps compute it once and visit only these.
+    std::array<std::uint8_t, kOxideCount> listed{};
+    int listedCount = 0;
+    int listedOxideCount = 0;
     // wt% / molecular weight.
     ConstituentValues molecularProportion{};
 
@@ -105,6 +114,14 @@ struct FormulaValues {
     bool siNormalized = false;
     double siNormalizationFactor = 1.0;
 };
+
+// The listed constituents (all of them, or those among the 39 oxides), as ReadAnalysis left them.
+inline std::span<const std::uint8_t> ListedConstituents(const FormulaValues& formula) {
+    return std::span(formula.listed).first(static_cast<std::size_t>(formula.listedCount));
+}
+inline std::span<const std::uint8_t> ListedOxides(const FormulaValues& formula) {
+    return std::span(formula.listed).first(static_cast<std::size_t>(formula.listedOxideCount));
+}
 
 // MnO wt% exactly 0 and Mn2O3 wt% above 0, both as read.
 inline bool IsMn2O3OnlyAnalysis(const FormulaValues& formula) {

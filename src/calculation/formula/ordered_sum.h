@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 
 #include "calculation/formula/finite_or_nan.h"
 
@@ -25,6 +27,23 @@ double OrderedSum(const std::array<double, N>& values, std::size_t count = N) {
     double sum = 0.0;
     for (std::size_t i = 0; i < termCount; ++i) {
         sum += terms[i];
+    }
+    return FiniteOrNaN(sum);
+}
+
+// The same sum of values[0..count) where every value whose index is not in listed (ascending
+// indices below count) is unlistedValue. When that is a zero of either sign it adds nothing, so
+// only the listed values are added, in index order (a listed value that is 0 adds nothing either);
+// any other unlistedValue (a NaN) needs the whole sum.
+template <std::size_t N>
+double ListedOrderedSum(const std::array<double, N>& values, std::span<const std::uint8_t> listed,
+                        double unlistedValue, std::size_t count = N) {
+    if (unlistedValue != 0.0) {
+        return OrderedSum(values, count);
+    }
+    double sum = 0.0;
+    for (const std::uint8_t i : listed) {
+        sum += values[i];
     }
     return FiniteOrNaN(sum);
 }

@@ -11,7 +11,7 @@ void ComputeOxideTotal(AnalysisState& state) {
     f.oxygenEquivalentF = FiniteOrNaN(f.weightPercent[kF] * (16.0 / 37.996806));
     f.oxygenEquivalentCl = FiniteOrNaN(f.weightPercent[kCl] * (16.0 / 70.9054));
     // All 42 wt% values in oxide-list order (F, Cl and H2O included), then O=F, then O=Cl.
-    double total = OrderedSum(f.weightPercent);
+    double total = ListedOrderedSum(f.weightPercent, ListedConstituents(f), 0.0);
     total -= f.oxygenEquivalentF;
     total -= f.oxygenEquivalentCl;
     f.analyticalTotal = FiniteOrNaN(total);

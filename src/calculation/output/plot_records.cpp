@@ -1,6 +1,8 @@
 #include "calculation/output/plot_records.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 
@@ -84,12 +86,53 @@ char* WritePlotNumber(char* out, double value) {
     return WriteShortestDecimal(out, value);
 }
 
+// The texts of the plot numbers of one analysis written so far, so a value that several records
+// share (the Al total, the ratios of records whose third cation is absent) is formed only once.
+// Values are told apart by their bits, so the text is always the one the value itself gives.
+class PlotNumberTexts {
+  public:
+    // Writes value's text at out (room for kShortestDecimalMaxLength characters); returns the end.
+    char* write(char* out, double value) {
+        if (value == 0) {
+            *out = '0';
+            return out + 1;
+        }
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        for (std::size_t i = 0; i < m_count; ++i) {
+            if (m_entries[i].bits == bits) {
+                std::memcpy(out, m_entries[i].text.data(), kShortestDecimalMaxLength);
+                return out + m_entries[i].length;
+            }
+        }
+        char* const end = WriteShortestDecimal(out, value);
+        if (m_count < m_entries.size()) {
+            Entry& entry = m_entries[m_count++];
+            entry.bits = bits;
+            entry.length = static_cast<std::uint8_t>(end - out);
+            // The whole room is copied (a fixed-size copy is cheaper); only length bytes count.
+            std::memcpy(entry.text.data(), out, kShortestDecimalMaxLength);
+        }
+        return end;
+    }
+
+  private:
+    struct Entry {
+        std::uint64_t bits;
+        std::uint8_t length;
+        std::array<char, kShortestDecimalMaxLength> text;
+    };
+    // More than the distinct numbers of all 13 records together.
+    std::array<Entry, 40> m_entries;
+    std::size_t m_count = 0;
+};
+
 // Builds one record: the sample name, then its items, each after one TAB, then CR LF. The record
 // goes into a buffer on the stack and reaches its line in one assignment (or a few appends, for a
 // record of unusually long texts).
 class RecordWriter {
   public:
-    RecordWriter(std::string& line, std::string_view sample) : m_line(line) {
+    RecordWriter(std::string& line, std::string_view sample, PlotNumberTexts& numbers)
+        : m_line(line), m_numbers(numbers) {
         m_line.clear();
         append(sample);
     }
@@ -101,7 +144,7 @@ class RecordWriter {
         }
         *m_next++ = '\t';
         if (std::isfinite(value)) {
-            m_next = WritePlotNumber(m_next, value);
+            m_next = m_numbers.write(m_next, value);
         }
         return *this;
     }
@@ -136,6 +179,7 @@ class RecordWriter {
     }
 
     std::string& m_line;
+    PlotNumberTexts& m_numbers;
     std::array<char, 256> m_buffer;
     char* m_next = m_buffer.data();
 };
@@ -203,48 +247,67 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
     const std::string_view fe2 = row.cell(54);
     const std::string_view mg = row.cell(55);
     const std::string_view alVI = row.cell(95);
+    PlotNumberTexts numbers;
 
     if (present[0]) {
-        RecordWriter(lines[0], sample).number(p.crAlFeCr).number(p.crAlFeAl).number(p.crAlFeFe3);
+        RecordWriter(lines[0], sample, numbers)
+            .number(p.crAlFeCr)
+            .number(p.crAlFeAl)
+            .number(p.crAlFeFe3);
     }
     if (present[1]) {
-        RecordWriter(lines[1], sample).number(p.vAlFeV).number(p.vAlFeAl).number(p.vAlFeFe3);
+        RecordWriter(lines[1], sample, numbers)
+            .number(p.vAlFeV)
+            .number(p.vAlFeAl)
+            .number(p.vAlFeFe3);
     }
     if (present[2]) {
-        RecordWriter(lines[2], sample).number(p.mnAlFeMn3).number(p.mnAlFeAl).number(p.mnAlFeFe3);
+        RecordWriter(lines[2], sample, numbers)
+            .number(p.mnAlFeMn3)
+            .number(p.mnAlFeAl)
+            .number(p.mnAlFeFe3);
     }
     if (present[3]) {
-        RecordWriter(lines[3], sample).number(p.feMgMnFe2).number(p.feMgMnMg).number(p.feMgMnMn2);
+        RecordWriter(lines[3], sample, numbers)
+            .number(p.feMgMnFe2)
+            .number(p.feMgMnMg)
+            .number(p.feMgMnMn2);
     }
     if (present[4]) {
-        RecordWriter(lines[4], sample).text(ce).text(la).text(y);
+        RecordWriter(lines[4], sample, numbers).text(ce).text(la).text(y);
     }
     if (present[5]) {
-        RecordWriter(lines[5], sample).text(ce).text(la).text(nd);
+        RecordWriter(lines[5], sample, numbers).text(ce).text(la).text(nd);
     }
     if (present[6]) {
-        RecordWriter(lines[6], sample).number(p.alTotal).number(p.reeThU);
+        RecordWriter(lines[6], sample, numbers).number(p.alTotal).number(p.reeThU);
     }
     if (present[7]) {
-        RecordWriter(lines[7], sample).number(p.alTotal).number(p.reeThSr);
+        RecordWriter(lines[7], sample, numbers).number(p.alTotal).number(p.reeThSr);
     }
     if (present[8]) {
-        RecordWriter(lines[8], sample).number(p.fe2OverFe2Mg).number(p.fe3OverFe3AlVI);
+        RecordWriter(lines[8], sample, numbers).number(p.fe2OverFe2Mg).number(p.fe3OverFe3AlVI);
     }
     if (present[9]) {
-        RecordWriter(lines[9], sample).number(p.alFe3MinusOne).text(fe2).text(mg);
+        RecordWriter(lines[9], sample, numbers).number(p.alFe3MinusOne).text(fe2).text(mg);
     }
     if (present[10]) {
-        RecordWriter(lines[10], sample)
+        RecordWriter(lines[10], sample, numbers)
             .number(p.caM3A1Vacancy)
             .number(p.reeM3A1Vacancy)
             .number(p.fourA1Vacancy);
     }
     if (present[11]) {
-        RecordWriter(lines[11], sample).number(p.divalentSum).number(p.trivalentSum).text(alVI);
+        RecordWriter(lines[11], sample, numbers)
+            .number(p.divalentSum)
+            .number(p.trivalentSum)
+            .text(alVI);
     }
     if (present[12]) {
-        RecordWriter(lines[12], sample).number(m3Site.al).number(m3Site.v).number(m3Site.mg);
+        RecordWriter(lines[12], sample, numbers)
+            .number(m3Site.al)
+            .number(m3Site.v)
+            .number(m3Site.mg);
     }
 }
 

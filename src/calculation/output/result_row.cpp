@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include "calculation/analysis_state.h"
@@ -58,6 +59,10 @@ class RowWriter {
     // compiler reload the members after each one.
     template <std::size_t N>
     void numbers(const std::array<double, N>& values) {
+        numbers(std::span<const double, N>(values));
+    }
+    template <std::size_t N>
+    void numbers(std::span<const double, N> values) {
         char* next = m_next;
         std::uint32_t* start = m_row.cellStart.data() + m_cell;
         char* const bufferBegin = m_buffer.data();
@@ -148,20 +153,14 @@ void BuildResultRow(AnalysisState& state, ResultRow& row) {
 
     // 0 to 45: the sample and the analysis as read, with O=F and O=Cl before H2O.
     out.textWithoutBreaks(f.sampleName);
-    std::array<double, kCl + 5> analysis;
-    std::copy(f.weightPercent.begin(), f.weightPercent.begin() + kCl + 1, analysis.begin());
-    analysis[kCl + 1] = f.oxygenEquivalentF;
-    analysis[kCl + 2] = f.oxygenEquivalentCl;
-    analysis[kCl + 3] = f.weightPercent[kH];
-    analysis[kCl + 4] = f.analyticalTotal;
-    out.numbers(analysis);
+    out.numbers(std::span<const double, kCl + 1>(f.weightPercent.data(), kCl + 1));
+    out.numbers(std::array{f.oxygenEquivalentF, f.oxygenEquivalentCl, f.weightPercent[kH],
+                           f.analyticalTotal});
     out.empty();
 
     // 47 to 89: atoms per formula unit (Fe3+ as lowered for M2) and their total.
-    std::array<double, kOxideCount + 1> apfu;
-    std::copy(f.apfu.begin(), f.apfu.end(), apfu.begin());
-    apfu[kOxideCount] = f.apfuTotal;
-    out.numbers(apfu);
+    out.numbers(std::span<const double, kOxideCount>(f.apfu));
+    out.numbers(std::array{f.apfuTotal});
     out.empty();
 
     // 91 to 93: T site; 94 to 108: M sites together, in the order of the headings; 109 to 121:
