@@ -11,6 +11,7 @@
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
 #include "platform/flex_grid.h"
+#include "support/text_files.h"
 
 namespace stelvador {
 
@@ -18,29 +19,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        items.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) {
-            return items;
-        }
-        start = tab + 1;
-    }
-}
-
 fs::path GoldenFolder() {
     return fs::path(STELVADOR_GOLDEN_DIR);
 }
 
 }  // namespace
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::vector<std::string> ReadLines(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

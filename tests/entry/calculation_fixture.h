@@ -14,6 +14,7 @@
 #include "results/form10.h"
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
+#include "support/text_files.h"
 
 namespace stelvador {
 
@@ -27,7 +28,6 @@ struct AnalysisRow {
 std::vector<AnalysisRow> GoldenAnalyses();
 std::filesystem::path GoldenExpectedFolder(bool siNormalization);
 std::vector<std::string> ReadLines(const std::filesystem::path& path);
-std::string ReadBytes(const std::filesystem::path& path);
 
 // Answers Don't Save to every question: the tests change no workbook they would keep.
 class DontSaveQuestion : public SaveChangesQuestion {

@@ -14,6 +14,7 @@
 #include "calculation/output/plot_data_files.h"
 #include "calculation/output/plot_records.h"
 #include "common/oxide_list.h"
+#include "support/text_files.h"
 
 namespace stelvador {
 namespace {
@@ -25,24 +26,6 @@ struct AnalysisLine {
     std::string sample;
     std::vector<std::string> cells;
 };
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        items.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) {
-            return items;
-        }
-        start = tab + 1;
-    }
-}
 
 std::vector<AnalysisLine> ReadAnalyses(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -10,16 +10,12 @@
 #include "calculation/analysis_state.h"
 #include "calculation/output/result_row.h"
 #include "common/error_numbers.h"
+#include "support/text_files.h"
 
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string HeaderLine(int file) {
     return std::string(kPlotFileHeaders[static_cast<std::size_t>(file)]) + "\r\n";
