@@ -9,9 +9,10 @@
 
 namespace stelvador {
 
-// Everything the per-analysis steps compute for one analysis. Each analysis starts from a fresh
-// AnalysisState, so nothing of one analysis can reach the next; a quantity that cannot be formed
-// is NaN and shows as an empty cell or plot item.
+// Everything the per-analysis steps compute for one analysis. Every step writes every field it
+// owns, so a state reused from the previous analysis ends exactly as a fresh one would and
+// nothing of one analysis can reach the next; a quantity that cannot be formed is NaN and shows
+// as an empty cell or plot item.
 struct AnalysisState {
     // The Si = 3 option as read for this analysis.
     bool siNormalization = false;
