@@ -44,6 +44,7 @@ class SpreadsheetApplicationsTest : public ::testing::Test {
     void TearDown() override { fs::remove_all(m_folder); }
 
     std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
+    SpreadsheetApplication ChangedWorkbookWhoseFolderIsGone();
 
     fs::path m_folder;
     std::shared_ptr<ScriptedSaveChangesQuestion> m_question =
@@ -191,9 +192,9 @@ TEST_F(SpreadsheetApplicationsTest, AFailedSaveIsReportedAndAskedAgain) {
     EXPECT_EQ(m_question->failures.size(), 1u);
 }
 
-// The workbook's own folder cannot take the save: the user is offered another place, so the
-// changes are not lost.
-TEST_F(SpreadsheetApplicationsTest, AFailedSaveToTheWorkbooksOwnPathOffersAnotherPath) {
+// An application holding a changed workbook whose own folder has since gone, so saving it to
+// its own path fails.
+SpreadsheetApplication SpreadsheetApplicationsTest::ChangedWorkbookWhoseFolderIsGone() {
     fs::create_directory(m_folder / "gone");
     fs::copy_file(m_folder / "Output.xlsx", m_folder / "gone" / "Output.xlsx");
     const SpreadsheetApplication application = m_applications.Create();
@@ -203,6 +204,13 @@ TEST_F(SpreadsheetApplicationsTest, AFailedSaveToTheWorkbooksOwnPathOffersAnothe
         .Cells(3, 4)
         .setValue("kept");
     fs::remove_all(m_folder / "gone");
+    return application;
+}
+
+// The workbook's own folder cannot take the save: the user is offered another place, so the
+// changes are not lost.
+TEST_F(SpreadsheetApplicationsTest, AFailedSaveToTheWorkbooksOwnPathOffersAnotherPath) {
+    const SpreadsheetApplication application = ChangedWorkbookWhoseFolderIsGone();
     m_question->answers = {SaveChangesAnswer::Save};
     m_question->paths = {PathOf("Kept.xlsx")};
     application.Quit();
@@ -217,15 +225,7 @@ TEST_F(SpreadsheetApplicationsTest, AFailedSaveToTheWorkbooksOwnPathOffersAnothe
 // Cancelling the other path asks again; a later Save goes to the choice of a path again rather
 // than to the own path that failed.
 TEST_F(SpreadsheetApplicationsTest, CancellingTheOtherPathAsksAgain) {
-    fs::create_directory(m_folder / "gone");
-    fs::copy_file(m_folder / "Output.xlsx", m_folder / "gone" / "Output.xlsx");
-    const SpreadsheetApplication application = m_applications.Create();
-    application.Workbooks()
-        .Open(PathOf("gone/Output.xlsx"))
-        .Worksheets(1)
-        .Cells(3, 4)
-        .setValue("kept");
-    fs::remove_all(m_folder / "gone");
+    const SpreadsheetApplication application = ChangedWorkbookWhoseFolderIsGone();
     m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::Save};
     m_question->paths = {"", PathOf("Kept.xlsx")};
     application.Quit();
