@@ -45,15 +45,6 @@ class SilentMessageBox : public MessageBox {
     int shown = 0;
 };
 
-class DontSaveQuestion : public SaveChangesQuestion {
-  public:
-    SaveChangesAnswer AskSaveChanges(const std::string&) override {
-        return SaveChangesAnswer::DontSave;
-    }
-    std::string ChooseSavePath(const std::string&) override { return {}; }
-    void ReportSaveFailure(const std::string&, const std::string&) override {}
-};
-
 // The engine's golden analyses, repeated down to row 300.
 std::string DataBlockOf300Analyses() {
     std::ifstream in(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv", std::ios::binary);
@@ -88,7 +79,7 @@ void BM_CalculateRunOf300Analyses(benchmark::State& state) {
     const fs::path dataFile = work / "analyses300.epd";
     std::ofstream(dataFile, std::ios::binary) << BuildDataFileRecord(DataBlockOf300Analyses());
 
-    SpreadsheetApplications spreadsheets(std::make_shared<DontSaveQuestion>());
+    SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
     Form10Link results(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR));
     FixedAnswerFileDialog dialog(dataFile.string());
     SilentMessageBox messages;

@@ -29,16 +29,6 @@ std::vector<AnalysisRow> GoldenAnalyses();
 std::filesystem::path GoldenExpectedFolder(bool siNormalization);
 std::vector<std::string> ReadLines(const std::filesystem::path& path);
 
-// Answers Don't Save to every question: the tests change no workbook they would keep.
-class DontSaveQuestion : public SaveChangesQuestion {
-  public:
-    SaveChangesAnswer AskSaveChanges(const std::string&) override {
-        return SaveChangesAnswer::DontSave;
-    }
-    std::string ChooseSavePath(const std::string&) override { return {}; }
-    void ReportSaveFailure(const std::string&, const std::string&) override {}
-};
-
 // The data entry window for real, offscreen, with the real results window behind it; only the
 // file dialog and the message box are scripted. Each test works in a fresh current directory;
 // the program folder holds an output workbook.
@@ -69,7 +59,8 @@ class CalculationFixture : public ::testing::Test {
     std::filesystem::path m_originalFolder;
     std::filesystem::path m_work;
     std::filesystem::path m_programFolder;
-    std::shared_ptr<DontSaveQuestion> m_question = std::make_shared<DontSaveQuestion>();
+    std::shared_ptr<DontSaveChangesQuestion> m_question =
+        std::make_shared<DontSaveChangesQuestion>();
     std::unique_ptr<SpreadsheetApplications> m_spreadsheets;
     std::unique_ptr<Form10Link> m_link;
     ScriptedFileDialog m_dialog;

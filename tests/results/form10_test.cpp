@@ -29,15 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DontSaveQuestion : public SaveChangesQuestion {
-  public:
-    SaveChangesAnswer AskSaveChanges(const std::string&) override {
-        return SaveChangesAnswer::DontSave;
-    }
-    std::string ChooseSavePath(const std::string&) override { return {}; }
-    void ReportSaveFailure(const std::string&, const std::string&) override {}
-};
-
 class ResultsWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -61,7 +52,7 @@ class ResultsWindowTest : public ::testing::Test {
     }
 
     static fs::path s_root;
-    SpreadsheetApplications m_spreadsheets{std::make_shared<DontSaveQuestion>()};
+    SpreadsheetApplications m_spreadsheets{std::make_shared<DontSaveChangesQuestion>()};
 };
 
 fs::path ResultsWindowTest::s_root;

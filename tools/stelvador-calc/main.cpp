@@ -54,16 +54,6 @@ class StandardErrorMessageBox : public MessageBox {
     bool m_shown = false;
 };
 
-// Nothing the tool does changes a workbook; nothing is asked.
-class DontSaveQuestion : public SaveChangesQuestion {
-  public:
-    SaveChangesAnswer AskSaveChanges(const std::string&) override {
-        return SaveChangesAnswer::DontSave;
-    }
-    std::string ChooseSavePath(const std::string&) override { return {}; }
-    void ReportSaveFailure(const std::string&, const std::string&) override {}
-};
-
 int Usage() {
     std::cerr << "usage: stelvador-calc [--si3] DATAFILE\n";
     return 2;
@@ -102,7 +92,7 @@ int Run(int argc, char** argv) {
         return 1;
     }
 
-    SpreadsheetApplications spreadsheets(std::make_shared<DontSaveQuestion>());
+    SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
     Form10Link results(spreadsheets, QCoreApplication::applicationDirPath());
     FixedAnswerFileDialog dialog(path);
     StandardErrorMessageBox messages;

@@ -14,15 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NeverAsked : public SaveChangesQuestion {
-  public:
-    SaveChangesAnswer AskSaveChanges(const std::string&) override {
-        return SaveChangesAnswer::DontSave;
-    }
-    std::string ChooseSavePath(const std::string&) override { return {}; }
-    void ReportSaveFailure(const std::string&, const std::string&) override {}
-};
-
 fs::path Folder() {
     const fs::path folder = fs::temp_directory_path() / "stelvador_spreadsheet_benchmark";
     fs::create_directories(folder);
@@ -50,7 +41,7 @@ fs::path AnalysisWorkbook() {
 
 void OpenAnalysisSheet(benchmark::State& state) {
     const std::string path = AnalysisWorkbook().string();
-    SpreadsheetApplications applications(std::make_shared<NeverAsked>());
+    SpreadsheetApplications applications(std::make_shared<DontSaveChangesQuestion>());
     for (auto _ : state) {
         const SpreadsheetApplication application = applications.Create();
         const Worksheet sheet = application.Workbooks().Open(path).Worksheets(1);
@@ -65,7 +56,7 @@ void WriteAndSaveResults(benchmark::State& state) {
     lxw_workbook* empty = workbook_new((folder / "Output.xlsx").string().c_str());
     workbook_add_worksheet(empty, nullptr);
     workbook_close(empty);
-    SpreadsheetApplications applications(std::make_shared<NeverAsked>());
+    SpreadsheetApplications applications(std::make_shared<DontSaveChangesQuestion>());
     const std::string target = (folder / "Sent.xlsx").string();
     for (auto _ : state) {
         const SpreadsheetApplication application = applications.Create();

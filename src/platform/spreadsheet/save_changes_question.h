@@ -21,4 +21,15 @@ class SaveChangesQuestion {
     virtual void ReportSaveFailure(const std::string& fileName, const std::string& reason) = 0;
 };
 
+// Answers Don't Save to every question, asking nobody: for runs without a user (the end-to-end
+// tool, tests and benchmarks), which keep no workbook they change.
+class DontSaveChangesQuestion : public SaveChangesQuestion {
+  public:
+    SaveChangesAnswer AskSaveChanges(const std::string&) override {
+        return SaveChangesAnswer::DontSave;
+    }
+    std::string ChooseSavePath(const std::string&) override { return {}; }
+    void ReportSaveFailure(const std::string&, const std::string&) override {}
+};
+
 }  // namespace stelvador
