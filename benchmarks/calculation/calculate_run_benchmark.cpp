@@ -21,29 +21,15 @@
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "recording_message_box.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
+#include "scripted_file_dialog.h"
 
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
-
-class FixedAnswerFileDialog : public FileDialog {
-  public:
-    explicit FixedAnswerFileDialog(std::string path) : m_path(std::move(path)) {}
-    void ShowOpen() override { setFileName(m_path); }
-    void ShowSave() override {}
-
-  private:
-    std::string m_path;
-};
-
-class SilentMessageBox : public MessageBox {
-  public:
-    void Show(const std::string&) override { ++shown; }
-    int shown = 0;
-};
 
 // The engine's golden analyses, repeated down to row 300.
 std::string DataBlockOf300Analyses() {
@@ -81,8 +67,8 @@ void BM_CalculateRunOf300Analyses(benchmark::State& state) {
 
     SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
     Form10Link results(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR));
-    FixedAnswerFileDialog dialog(dataFile.string());
-    SilentMessageBox messages;
+    ScriptedFileDialog dialog;
+    RecordingMessageBox messages;
     kkj window(dialog, messages, results);
     window.show();
     QApplication::processEvents();
@@ -94,6 +80,7 @@ void BM_CalculateRunOf300Analyses(benchmark::State& state) {
         results.unload();
         spreadsheets.Application().Quit();
         QApplication::processEvents();
+        dialog.queuePath(dataFile.string());
         state.ResumeTiming();
 
         window.mnuOpen_Click();
@@ -101,7 +88,7 @@ void BM_CalculateRunOf300Analyses(benchmark::State& state) {
         rows = results.form()->MSFlexGrid1().Rows() - 2;
     }
     state.counters["rows"] = rows;
-    state.counters["messages"] = messages.shown;
+    state.counters["messages"] = static_cast<double>(messages.texts().size());
     results.unload();
     fs::current_path(original);
     fs::remove_all(work);
