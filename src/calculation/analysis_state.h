@@ -5,7 +5,7 @@
 #include "calculation/output/plot_quantities.h"
 #include "calculation/sites/site_contents.h"
 
-#include <string>
+#include <string_view>
 
 namespace stelvador {
 
@@ -19,8 +19,9 @@ struct AnalysisState {
     FormulaValues formula;
     SiteContents sites;
     DominantIons ions;
-    std::string subgroup;
-    std::string species;
+    // Views of the constant subgroup and species names (empty where none applies).
+    std::string_view subgroup;
+    std::string_view species;
     PlotQuantities plot;
 };
 

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -74,8 +75,8 @@ double parseOutOfRange(const std::string& number) {
 // whole number and the power of ten of its decimals are both exact doubles, so their quotient is
 // the correctly rounded value, the very value from_chars gives. false for any other text.
 bool readPlainDecimal(std::string_view text, double& value) {
-    constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr std::array<double, 16> kPowersOfTen = {
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* p = text.data();
     const char* const end = p + text.size();
     bool negative = false;
@@ -83,22 +84,25 @@ bool readPlainDecimal(std::string_view text, double& value) {
         negative = *p == '-';
         ++p;
     }
+    // Counts come from the pointer's advance, so the digit loops only accumulate.
     std::uint64_t digits = 0;
-    int digitCount = 0;
-    int decimals = 0;
-    while (p != end && isDigit(*p)) {
-        digits = digits * 10 + static_cast<unsigned>(*p - '0');
-        ++digitCount;
+    const char* const firstDigit = p;
+    unsigned digit = 0;
+    while (p != end && (digit = static_cast<unsigned char>(*p) - unsigned{'0'}) <= 9) {
+        digits = digits * 10 + digit;
         ++p;
     }
+    std::ptrdiff_t decimals = 0;
+    std::ptrdiff_t digitCount = p - firstDigit;
     if (p != end && *p == '.') {
         ++p;
-        while (p != end && isDigit(*p)) {
-            digits = digits * 10 + static_cast<unsigned>(*p - '0');
-            ++digitCount;
-            ++decimals;
+        const char* const firstDecimal = p;
+        while (p != end && (digit = static_cast<unsigned char>(*p) - unsigned{'0'}) <= 9) {
+            digits = digits * 10 + digit;
             ++p;
         }
+        decimals = p - firstDecimal;
+        digitCount += decimals;
     }
     // More than 15 digits could overflow the exact range; an exponent needs the full reading.
     if (digitCount == 0 || digitCount > 15 || (p != end && (*p == 'E' || *p == 'e'))) {

@@ -9,7 +9,7 @@ namespace stelvador {
 void ClassifySpecies(AnalysisState& state) {
     const ConstituentValues& apfu = state.formula.apfu;
     const ReeContents ree = {apfu[kCe], apfu[kLa], apfu[kY], apfu[kNd]};
-    state.species.assign(MatchSpecies(state.ions, ree, apfu[kF]));
+    state.species = MatchSpecies(state.ions, ree, apfu[kF]);
 }
 
 }  // namespace stelvador

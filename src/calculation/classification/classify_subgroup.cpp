@@ -66,10 +66,10 @@ std::string_view DollaseiteM1Text(const AnalysisState& state, std::string_view s
 
 void ClassifySubgroup(AnalysisState& state) {
     const std::string_view name = SubgroupName(state);
-    state.subgroup.assign(name);
+    state.subgroup = name;
     const std::string_view m1Text = DollaseiteM1Text(state, name);
     if (!m1Text.empty()) {
-        state.ions.M1.assign(m1Text);
+        state.ions.M1 = m1Text;
     }
 }
 

@@ -97,7 +97,7 @@ constexpr bool TestsOnlyIonTexts() {
 }
 static_assert(TestsOnlyIonTexts());
 
-std::uint64_t CodeInSlot(const std::string& text, Slot slot) {
+std::uint64_t CodeInSlot(std::string_view text, Slot slot) {
     return InSlot(static_cast<std::uint8_t>(IonCodeOf(text)), slot);
 }
 

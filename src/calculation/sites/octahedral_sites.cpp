@@ -82,11 +82,11 @@ void AllocateM2M1(AnalysisState& state) {
     s.m2.al = rests.al >= 1.0 ? 1.0 : rests.al;
 
     // The uncapped rests compete for M2 (an Al rest of 2 counts as 2); Ti is no candidate.
-    state.ions.M2.assign(strictlyLargest({{{rests.al, "Al"},
-                                           {rests.fe3, "Fe3+"},
-                                           {rests.v, "V"},
-                                           {rests.cr, "Cr"},
-                                           {rests.mn3, "Mn3+"}}}));
+    state.ions.M2 = strictlyLargest({{{rests.al, "Al"},
+                                      {rests.fe3, "Fe3+"},
+                                      {rests.v, "V"},
+                                      {rests.cr, "Cr"},
+                                      {rests.mn3, "Mn3+"}}});
 
     M1SiteContents& m1 = s.m1;
     m1.v = notBelowZero(rests.v);

@@ -239,7 +239,7 @@ TEST(FindDominantIons, AnAnalysisWhoseContentsCouldNotBeFormedGetsNoIon) {
         *value = kNaN;
     }
     FindDominantIons(state);
-    for (const std::string* text :
+    for (const std::string_view* text :
          {&state.ions.A1, &state.ions.A2, &state.ions.A2Divalent, &state.ions.M1, &state.ions.M3,
           &state.ions.M3Divalent, &state.ions.M3Trivalent, &state.ions.O4}) {
         EXPECT_EQ(*text, "");

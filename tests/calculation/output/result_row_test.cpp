@@ -13,12 +13,12 @@
 namespace stelvador {
 namespace {
 
-AnalysisState MakeAllaniteState(std::string species, std::string m3) {
+AnalysisState MakeAllaniteState(std::string_view species, std::string_view m3) {
     AnalysisState state;
     state.formula.sampleName = "AL-1";
     state.subgroup = "Allanite subgroup";
-    state.species = std::move(species);
-    state.ions.M3 = std::move(m3);
+    state.species = species;
+    state.ions.M3 = m3;
     return state;
 }
 
