@@ -13,6 +13,9 @@ namespace stelvador {
 
 namespace {
 
+using number_format_detail::kDigitTexts;
+using number_format_detail::kPointDecimals;
+
 // "000" to "999", four bytes each (the fourth unused), so a group of three digits is one copy.
 constexpr std::array<char, 4000> kDigitTriples = [] {
     std::array<char, 4000> triples{};
@@ -20,18 +23,6 @@ constexpr std::array<char, 4000> kDigitTriples = [] {
         triples[static_cast<std::size_t>(4 * i)] = static_cast<char>('0' + i / 100);
         triples[static_cast<std::size_t>(4 * i + 1)] = static_cast<char>('0' + i / 10 % 10);
         triples[static_cast<std::size_t>(4 * i + 2)] = static_cast<char>('0' + i % 10);
-    }
-    return triples;
-}();
-
-// ".000" to ".999", so the point and the three decimals are one four-byte copy.
-constexpr std::array<char, 4000> kPointTriples = [] {
-    std::array<char, 4000> triples{};
-    for (int i = 0; i < 1000; ++i) {
-        triples[static_cast<std::size_t>(4 * i)] = '.';
-        triples[static_cast<std::size_t>(4 * i + 1)] = static_cast<char>('0' + i / 100);
-        triples[static_cast<std::size_t>(4 * i + 2)] = static_cast<char>('0' + i / 10 % 10);
-        triples[static_cast<std::size_t>(4 * i + 3)] = static_cast<char>('0' + i % 10);
     }
     return triples;
 }();
@@ -64,7 +55,7 @@ char* writeThousandths(char* out, bool negative, std::uint64_t thousandths) {
         const std::size_t skip = whole < 10 ? 2 : (whole < 100 ? 1 : 0);
         std::memcpy(out, &kDigitTriples[4 * whole + skip], 4);
         out += 3 - skip;
-        std::memcpy(out, &kPointTriples[4 * decimals], 4);
+        std::memcpy(out, &kDigitTexts[kPointDecimals + 4 * decimals], 4);
         return out + 4;
     }
     const auto decimals = static_cast<unsigned>(thousandths % 1000);
@@ -160,9 +151,8 @@ char* writeGrouped(char* out, std::string_view digits) {
     return out + 3;
 }
 
-}  // namespace
-
-char* WriteFormattedNonZeroNumber(char* out, double value) {
+// Every value the usual path leaves: not finite, 999.999 or more, or near a half.
+[[gnu::noinline]] char* writeGeneral(char* out, double value) {
     if (!std::isfinite(value)) {
         return out;
     }
@@ -188,6 +178,15 @@ char* WriteFormattedNonZeroNumber(char* out, double value) {
         }
     }
     return writeFromShortestDecimal(out, negative, magnitude);
+}
+
+}  // namespace
+
+char* WriteFormattedNonZeroNumber(char* out, double value) {
+    if (char* const end = WriteUsualFormattedNumber(out, value)) {
+        return end;
+    }
+    return writeGeneral(out, value);
 }
 
 void AppendFormattedNumber(std::string& out, double value) {

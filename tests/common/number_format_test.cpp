@@ -3,6 +3,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstring>
 #include <iomanip>
 #include <limits>
 #include <random>
@@ -26,18 +27,16 @@ TEST_P(NumberFormat, ShowsThreeDecimalsWithThousandsSeparators) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NumberFormat,
-    ::testing::Values(FormatCase{1234.5678, "1,234.568"}, FormatCase{-0.25, "-0.250"},
-                      FormatCase{0.0004, "0.000"}, FormatCase{-0.0004, "0.000"},
-                      FormatCase{0.0, "0.000"}, FormatCase{-0.0, "0.000"},
-                      FormatCase{0.0005, "0.001"}, FormatCase{-0.0005, "-0.001"},
-                      FormatCase{1.0005, "1.001"}, FormatCase{2.0625, "2.063"},
-                      FormatCase{-2.0625, "-2.063"}, FormatCase{0.9995, "1.000"},
-                      FormatCase{999.9995, "1,000.000"}, FormatCase{8.0, "8.000"},
-                      FormatCase{2.998612, "2.999"}, FormatCase{123456789.0, "123,456,789.000"},
-                      FormatCase{1000000.0, "1,000,000.000"}, FormatCase{100.0, "100.000"},
-                      FormatCase{1e20, "100,000,000,000,000,000,000.000"},
-                      FormatCase{-1234567.8915, "-1,234,567.892"},
-                      FormatCase{0.00049999, "0.000"}));
+    ::testing::Values(
+        FormatCase{1234.5678, "1,234.568"}, FormatCase{-0.25, "-0.250"},
+        FormatCase{0.0004, "0.000"}, FormatCase{-0.0004, "0.000"}, FormatCase{0.0, "0.000"},
+        FormatCase{-0.0, "0.000"}, FormatCase{0.0005, "0.001"}, FormatCase{-0.0005, "-0.001"},
+        FormatCase{1.0005, "1.001"}, FormatCase{2.0625, "2.063"}, FormatCase{-2.0625, "-2.063"},
+        FormatCase{0.9995, "1.000"}, FormatCase{999.9995, "1,000.000"}, FormatCase{8.0, "8.000"},
+        FormatCase{2.998612, "2.999"}, FormatCase{123456789.0, "123,456,789.000"},
+        FormatCase{1000000.0, "1,000,000.000"}, FormatCase{100.0, "100.000"},
+        FormatCase{1e20, "100,000,000,000,000,000,000.000"},
+        FormatCase{-1234567.8915, "-1,234,567.892"}, FormatCase{0.00049999, "0.000"}));
 
 TEST(NumberFormatLimits, NonFiniteValuesGiveTheEmptyText) {
     EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity()), "");
@@ -141,6 +140,99 @@ TEST(NumberFormatAgreement, MatchesTheDecimalRoundingDefinition) {
     for (const double value : {9.0e12, 8.999999999999999e12, 9.007199254740993e15, 1e300, -1e300,
                                5e-324, std::numeric_limits<double>::max()}) {
         expectSame(value);
+    }
+}
+
+// The usual path (below 999.999 in magnitude, not near a half) and the general path meet at the
+// usual path's limit and at its margin around each half: on both sides of each border the text
+// is the definition's, and where the usual path writes, it writes the same text.
+TEST(NumberFormatAgreement, UsualPathAgreesAtItsBorders) {
+    auto expectSame = [](double value) {
+        const std::string expected = ReferenceFormat(value);
+        ASSERT_EQ(FormatNumber(value), expected) << std::setprecision(17) << value;
+        char buffer[kFormattedNumberMaxLength];
+        if (const char* const end = WriteUsualFormattedNumber(buffer, value)) {
+            ASSERT_EQ(std::string(buffer, static_cast<std::size_t>(end - buffer)), expected)
+                << std::setprecision(17) << value;
+        }
+    };
+    auto aroundEachUlp = [&](double value) {
+        double up = value;
+        double down = value;
+        for (int i = 0; i < 40; ++i) {
+            expectSame(up);
+            expectSame(-up);
+            expectSame(down);
+            expectSame(-down);
+            up = std::nextafter(up, 1e300);
+            down = std::nextafter(down, 0.0);
+        }
+    };
+    for (const double edge : {999.999, 999.9995, 1000.0, 999.9985, 0.0005, 0.0015, 0.9995, 1.0005,
+                              123.4565, 998.9995, 0.001, 1e-300, 5e-324}) {
+        aroundEachUlp(edge);
+    }
+    // A little off each half, around the margins of both paths (some 4e-10 and 9.3e-10 of a
+    // thousandth), for small halves and for those near the limit.
+    std::mt19937_64 random(2024);
+    for (int i = 0; i < 20000; ++i) {
+        const auto k = static_cast<double>(i < 10000 ? random() % 2000 : 999000 + random() % 1000);
+        for (const double offset :
+             {3e-10, 4e-10, 4.1e-10, 5e-10, 9e-10, 9.3e-10, 9.4e-10, 1e-9, 2e-9, 1e-7}) {
+            expectSame((k + 0.5 + offset) / 1000.0);
+            expectSame((k + 0.5 - offset) / 1000.0);
+            expectSame(-(k + 0.5 + offset) / 1000.0);
+        }
+        aroundEachUlp((k + 0.5) / 1000.0);
+    }
+}
+
+TEST(NumberFormatUsualPath, LeavesTheOtherValuesToTheGeneralPath) {
+    for (const double value :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity(), 1000.0, -1000.0, 999.9995, 999.999, 1e300,
+          std::numeric_limits<double>::max(),
+          // Exactly halfway in binary: the decimal form decides.
+          2.0625, -2.0625, 0.0625, 1.0005}) {
+        char buffer[16];
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(WriteUsualFormattedNumber(buffer, value), nullptr) << value;
+        EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(16, '#')) << value;
+    }
+}
+
+TEST(NumberFormatUsualPath, WritesNothingPastTheEndItReturns) {
+    std::mt19937_64 random(99);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = unit(random) * std::pow(10.0, static_cast<int>(random() % 7) - 3);
+        char buffer[32];
+        std::memset(buffer, '#', sizeof buffer);
+        const char* const end = WriteUsualFormattedNumber(buffer, value);
+        if (end == nullptr) {
+            continue;
+        }
+        ASSERT_LE(end - buffer, 8) << value;
+        ASSERT_EQ(std::string(end, static_cast<const char*>(buffer + sizeof buffer)),
+                  std::string(static_cast<std::size_t>(buffer + sizeof buffer - end), '#'))
+            << value;
+        ASSERT_EQ(std::string(buffer, static_cast<std::size_t>(end - buffer)),
+                  ReferenceFormat(value))
+            << value;
+    }
+}
+
+TEST(NumberFormatUsualPath, WritesTheUsualCells) {
+    const FormatCase cases[] = {
+        {1.5, "1.500"},       {-0.25, "-0.250"},     {0.0004, "0.000"},       {-0.0004, "0.000"},
+        {999.998, "999.998"}, {123.4567, "123.457"}, {-99.99951, "-100.000"}, {0.0, "0.000"},
+        {-0.0, "0.000"},      {5e-324, "0.000"},     {0.9996, "1.000"},       {10.0, "10.000"}};
+    for (const FormatCase& c : cases) {
+        char buffer[16];
+        const char* const end = WriteUsualFormattedNumber(buffer, c.value);
+        ASSERT_NE(end, nullptr) << c.value;
+        EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(end - buffer)), c.expected)
+            << c.value;
     }
 }
 

@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "calculation/analysis_state.h"
 #include "calculation/output/result_headings.h"
+#include "common/number_format.h"
 
 namespace stelvador {
 namespace {
@@ -20,6 +24,76 @@ AnalysisState MakeAllaniteState(std::string_view species, std::string_view m3) {
     state.species = species;
     state.ions.M3 = m3;
     return state;
+}
+
+// The number cells 1 to 122 in row order, the slow way: a pointer to each cell's quantity, null
+// for the three empty cells (46, 90, 122).
+std::vector<double*> NumberCells(AnalysisState& state) {
+    FormulaValues& f = state.formula;
+    SiteContents& s = state.sites;
+    std::vector<double*> cells;
+    for (int c = 0; c <= kCl; ++c) {
+        cells.push_back(&f.weightPercent[static_cast<std::size_t>(c)]);
+    }
+    for (double* value :
+         {&f.oxygenEquivalentF, &f.oxygenEquivalentCl, &f.weightPercent[kH], &f.analyticalTotal}) {
+        cells.push_back(value);
+    }
+    cells.push_back(nullptr);
+    for (double& value : f.apfu) {
+        cells.push_back(&value);
+    }
+    cells.push_back(&f.apfuTotal);
+    cells.push_back(nullptr);
+    for (double* value :
+         {&s.t.si,  &s.t.alIV,  &s.t.total, &s.m.ti,  &s.m.alVI, &s.m.cr, &s.m.v,    &s.m.fe3,
+          &s.m.fe2, &s.m.mg,    &s.m.mn3,   &s.m.mn2, &s.m.ni,   &s.m.zn, &s.m.cu,   &s.m.nb,
+          &s.m.sn,  &s.m.total, &s.a.mn2,   &s.a.fe2, &s.a.ca,   &s.a.sr, &s.a.ba,   &s.a.pb,
+          &s.a.na,  &s.a.k,     &s.a.p,     &s.a.ree, &s.a.th,   &s.a.u,  &s.a.total}) {
+        cells.push_back(value);
+    }
+    cells.push_back(nullptr);
+    return cells;
+}
+
+// The row's cells built the slow way: each formatted on its own.
+std::vector<std::string> ExpectedCells(AnalysisState& state) {
+    std::vector<std::string> cells;
+    std::string name = state.formula.sampleName;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    cells.push_back(name);
+    for (const double* value : NumberCells(state)) {
+        cells.push_back(value == nullptr ? std::string() : FormatNumber(*value));
+    }
+    for (const std::string_view text :
+         {std::string_view(state.ions.A1), std::string_view(state.ions.A2),
+          std::string_view(state.ions.M1), std::string_view(state.ions.M2),
+          std::string_view(state.ions.M3), std::string_view(state.ions.O4),
+          std::string_view(state.subgroup), std::string_view(state.species)}) {
+        cells.push_back(std::string(text));
+    }
+    return cells;
+}
+
+// The row text is the slow way's cells joined by TABs, and every cell is found in place.
+void ExpectRowAsBuiltCellByCell(AnalysisState& state) {
+    const std::vector<std::string> expected = ExpectedCells(state);
+    ASSERT_EQ(expected.size(), static_cast<std::size_t>(kResultCellCount));
+    std::string text;
+    for (std::size_t c = 0; c < expected.size(); ++c) {
+        text += (c == 0 ? "" : "\t") + expected[c];
+    }
+    ResultRow row;
+    // Storage left from a different row must not matter.
+    row.text = std::string(3000, 'x');
+    row.cellStart.fill(7);
+    BuildResultRow(state, row);
+    ASSERT_EQ(row.text, text);
+    for (int c = 0; c < kResultCellCount; ++c) {
+        ASSERT_EQ(row.cell(c), expected[static_cast<std::size_t>(c)]) << "cell " << c;
+    }
+    EXPECT_EQ(row.cellStart[kResultCellCount], row.text.size() + 1);
 }
 
 TEST(ResultRowTest, HoldsExactly131CellsJoinedByTabs) {
@@ -193,6 +267,164 @@ TEST(ResultRowTest, LineBreaksAndTabsInTheSampleNameBecomeBlanks) {
         // The state keeps the name as read.
         EXPECT_EQ(state.formula.sampleName, c.name);
     }
+}
+
+// Values of every kind in every number cell: zeros (most cells of a typed analysis), usual
+// values, halves and their neighbours, values of 1,000 and more, the largest doubles, NaN and
+// infinities; in runs and alone, so that every grouping of zero and non-zero cells occurs.
+TEST(ResultRowTest, RandomRowsMatchTheirCellsFormattedOneByOne) {
+    std::mt19937_64 random(4711);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    auto anyValue = [&]() -> double {
+        switch (random() % 16) {
+            case 0:
+                return -0.0;
+            case 1:
+                return unit(random) * 3.0;
+            case 2:
+                return -unit(random) * 100.0;
+            case 3:
+                return (static_cast<double>(random() % 1000000) + 0.5) / 1000.0;
+            case 4:
+                return std::nextafter((static_cast<double>(random() % 1000) + 0.5) / 1000.0, 0.0);
+            case 5:
+                return 999.999 + unit(random) * 0.002;
+            case 6:
+                return unit(random) * 1e9;
+            case 7:
+                return (random() % 2 == 0 ? 1.0 : -1.0) * std::numeric_limits<double>::max();
+            case 8:
+                return std::numeric_limits<double>::quiet_NaN();
+            case 9:
+                return -std::numeric_limits<double>::infinity();
+            case 10:
+                return 1e15 + unit(random) * 9e15;
+            default:
+                return 0.0;
+        }
+    };
+    const std::vector<std::string> texts = {"",
+                                            "O",
+                                            "Ca",
+                                            "REE",
+                                            "Fe3+",
+                                            "Mn3+ ",
+                                            "Clinozoisite",
+                                            "Allanite subgroup",
+                                            std::string(31, 'e'),
+                                            std::string(32, 'f'),
+                                            std::string(33, 'g'),
+                                            std::string(300, 'h')};
+    for (int i = 0; i < 3000; ++i) {
+        AnalysisState state;
+        state.formula.sampleName = texts[random() % texts.size()];
+        // Runs of zeros of every length with a value here and there, or values everywhere.
+        const unsigned density = static_cast<unsigned>(random() % 4);
+        for (double* value : NumberCells(state)) {
+            if (value != nullptr) {
+                *value = random() % 4 < density ? anyValue() : 0.0;
+            }
+        }
+        state.ions.A1 = texts[random() % texts.size()];
+        state.ions.A2 = texts[random() % texts.size()];
+        state.ions.M1 = texts[random() % texts.size()];
+        state.ions.M2 = texts[random() % texts.size()];
+        state.ions.M3 = texts[random() % texts.size()];
+        state.ions.O4 = texts[random() % texts.size()];
+        state.subgroup = texts[random() % texts.size()];
+        state.species = texts[random() % texts.size()];
+        ExpectRowAsBuiltCellByCell(state);
+    }
+}
+
+// Every number cell at the longest text a number can give (the largest double, negative: 416
+// characters), after a long sample name: the cells far outgrow the writer's buffer, and each
+// must still land whole and in place.
+TEST(ResultRowTest, EveryNumberCellAtItsLongestKeepsEveryCellInPlace) {
+    for (const std::size_t nameLength : {0, 5, 2000, 4000, 4095, 4096, 4097, 9000}) {
+        AnalysisState state;
+        state.formula.sampleName = std::string(nameLength, 'n');
+        for (double* value : NumberCells(state)) {
+            if (value != nullptr) {
+                *value = -std::numeric_limits<double>::max();
+            }
+        }
+        const std::string species(5000, 's');
+        state.species = species;
+        state.subgroup = "Epidote subgroup";
+        ExpectRowAsBuiltCellByCell(state);
+    }
+    // Long numbers only here and there, among zeros and usual values.
+    for (int every = 1; every < 9; ++every) {
+        AnalysisState state;
+        state.formula.sampleName = std::string(3900, 'n');
+        int c = 0;
+        for (double* value : NumberCells(state)) {
+            if (value != nullptr) {
+                *value = c % every == 0 ? 1e308 : (c % 3 == 0 ? 0.0 : 1.25);
+            }
+            ++c;
+        }
+        ExpectRowAsBuiltCellByCell(state);
+    }
+}
+
+// A sample name of every length that leaves the writer's buffer nearly full, then number cells
+// of eight characters, with one of the longest numbers first, in the middle or nowhere: room for
+// the cells that follow must be made before they are written.
+TEST(ResultRowTest, NumberCellsAfterANearlyFullBufferKeepEveryCellInPlace) {
+    for (std::size_t nameLength = 1500; nameLength <= 4200; ++nameLength) {
+        for (const int longCell : {-1, 0, 60}) {
+            AnalysisState state;
+            state.formula.sampleName = std::string(nameLength, 'n');
+            int c = 0;
+            for (double* value : NumberCells(state)) {
+                if (value != nullptr) {
+                    *value = c == longCell ? -std::numeric_limits<double>::max() : -123.456;
+                }
+                ++c;
+            }
+            state.species = "Epidote";
+            ExpectRowAsBuiltCellByCell(state);
+        }
+    }
+}
+
+// The dominant ions, subgroup and species at every length around the short copies (0 to 40
+// characters), and longer than the writer's buffer.
+TEST(ResultRowTest, TextCellsOfEveryLengthKeepTheirCharacters) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) {
+            text.push_back(static_cast<char>('a' + i % 26));
+        }
+        const std::string other = text + "Z";
+        AnalysisState state;
+        state.formula.sampleName = "S";
+        state.formula.apfu[kSi] = 3.0;
+        state.ions.A1 = text;
+        state.ions.A2 = other;
+        state.ions.M1 = text;
+        state.ions.M2 = other;
+        state.ions.M3 = text;
+        state.ions.O4 = other;
+        state.subgroup = text;
+        state.species = other;
+        ExpectRowAsBuiltCellByCell(state);
+    }
+    const std::string huge(6000, 'H');
+    const std::string big(3000, 'B');
+    AnalysisState state;
+    state.formula.sampleName = std::string(4000, 'N');
+    state.ions.A1 = huge;
+    state.ions.A2 = "Ca";
+    state.ions.M1 = big;
+    state.ions.M2 = big;
+    state.ions.M3 = "Fe3+";
+    state.ions.O4 = huge;
+    state.subgroup = big;
+    state.species = "Epidote";
+    ExpectRowAsBuiltCellByCell(state);
 }
 
 TEST(ResultHeadingsTest, HeadingRowLinesUpWithTheCells) {
