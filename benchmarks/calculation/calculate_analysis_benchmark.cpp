@@ -1,6 +1,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cmath>
+#include <random>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "calculation/chain/calculate_analysis.h"
 #include "calculation/output/plot_records.h"
 #include "calculation/output/result_row.h"
+#include "calculation/output/shortest_decimal.h"
 #include "common/oxide_list.h"
 
 namespace stelvador {
@@ -166,6 +169,53 @@ void BM_FormatPlotRecords(benchmark::State& run) {
     run.SetItemsProcessed(static_cast<std::int64_t>(run.iterations()));
 }
 BENCHMARK(BM_FormatPlotRecords);
+
+// The plot numbers the records write with the shortest round-trip writer: those of the realistic
+// analyses (Arg 0), or random values of the range plot numbers live in, 1e-6 to 1e4 (Arg 1), whose
+// lengths and point positions vary the most. Zeros and values that cannot be formed are left out,
+// as the records write those without it.
+std::vector<double> ShortestDecimalValues(bool random) {
+    std::vector<double> values;
+    if (random) {
+        std::mt19937_64 generator(20240612);
+        std::uniform_real_distribution<double> exponent(-6.0, 4.0);
+        for (int i = 0; i < 4096; ++i) {
+            values.push_back(std::pow(10.0, exponent(generator)));
+        }
+        return values;
+    }
+    for (const Analysis& analysis : RealisticAnalyses()) {
+        const AnalysisState state = CalculateAnalysis(analysis.sample, analysis.cells, false).state;
+        const PlotQuantities& p = state.plot;
+        for (const double value :
+             {p.crAlFeCr,       p.crAlFeAl,       p.crAlFeFe3,     p.vAlFeV,
+              p.vAlFeAl,        p.vAlFeFe3,       p.mnAlFeMn3,     p.mnAlFeAl,
+              p.mnAlFeFe3,      p.feMgMnFe2,      p.feMgMnMg,      p.feMgMnMn2,
+              p.reeThU,         p.reeThSr,        p.alFe3MinusOne, p.fe2OverFe2Mg,
+              p.fe3OverFe3AlVI, p.alTotal,        p.caM3A1Vacancy, p.reeM3A1Vacancy,
+              p.fourA1Vacancy,  p.divalentSum,    p.trivalentSum,  state.sites.m3.al,
+              state.sites.m3.v, state.sites.m3.mg}) {
+            if (std::isfinite(value) && value != 0) {
+                values.push_back(value);
+            }
+        }
+    }
+    return values;
+}
+
+// One value after another; items_per_second is values per second.
+void BM_WriteShortestDecimal(benchmark::State& run) {
+    const std::vector<double> values = ShortestDecimalValues(run.range(0) != 0);
+    char buffer[kShortestDecimalMaxLength];
+    std::size_t next = 0;
+    for (auto _ : run) {
+        benchmark::DoNotOptimize(WriteShortestDecimal(buffer, values[next]));
+        benchmark::ClobberMemory();
+        next = next + 1 == values.size() ? 0 : next + 1;
+    }
+    run.SetItemsProcessed(static_cast<std::int64_t>(run.iterations()));
+}
+BENCHMARK(BM_WriteShortestDecimal)->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace stelvador

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <initializer_list>
 #include <limits>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculation/analysis_state.h"
@@ -151,6 +155,98 @@ TEST_F(AllaniteRecordTest, LongSampleNameLeavesTheCopiedRowCellsIntact) {
     EXPECT_EQ(records.lines[5], name + "\t0.400\t0.200\t0.123\r\n");
     EXPECT_EQ(records.lines[9], name + "\t1.35\t0.700\t0.125\r\n");
     EXPECT_EQ(records.lines[11], name + "\t0.825\t0.25\t1.750\r\n");
+}
+
+// Cell texts longer than a word and names on either side of the short-name size reach the records
+// whole.
+TEST_F(AllaniteRecordTest, LongCellTextIsCopiedWhole) {
+    state.formula.apfu[kCe] = 123456789012.5;
+    const PlotRecords records = RecordsOf(state);
+    EXPECT_EQ(records.lines[4], "All-1\t123,456,789,012.500\t0.200\t0.011\r\n");
+    EXPECT_EQ(records.lines[5], "All-1\t123,456,789,012.500\t0.200\t0.123\r\n");
+}
+
+TEST_F(AllaniteRecordTest, NamesAroundThirtyTwoCharactersAreWrittenWhole) {
+    for (const std::size_t length : {31, 32, 33}) {
+        const std::string name(length, 'A');
+        state.formula.sampleName = name;
+        const PlotRecords records = RecordsOf(state);
+        EXPECT_EQ(records.lines[6], name + "\t2.1\t1.2000000000000002\r\n");
+        EXPECT_EQ(records.lines[9], name + "\t1.35\t0.700\t0.125\r\n");
+    }
+}
+
+// A record as it must read: the name, then each item after a TAB (a number in its own shortest
+// form), then CR LF.
+std::string ExpectedRecord(const std::string& name, std::initializer_list<double> numbers,
+                           std::initializer_list<std::string_view> texts = {}) {
+    std::string record = name;
+    for (const double number : numbers) {
+        record += '\t';
+        AppendPlotNumber(record, number);
+    }
+    for (const std::string_view text : texts) {
+        record += '\t';
+        record += text;
+    }
+    return record + "\r\n";
+}
+
+// Values that recur within and across records, differ only in sign or in their last bit, or
+// cannot be formed: each item is always its own value's text, whichever was written before it.
+TEST(PlotRecordNumbersTest, EveryItemIsItsOwnValuesText) {
+    AnalysisState state;
+    state.formula.sampleName = "Czo";
+    state.subgroup = "Clinozoisite subgroup";
+    state.species = "Clinozoisite";
+    state.ions.M3 = "Al";
+    ComputePlotQuantities(state);
+    const ResultRow row = BuildResultRow(state);
+    std::mt19937_64 random(20240611);
+    const std::vector<double> pool = {0.1,
+                                      -0.1,
+                                      std::nextafter(0.1, 1.0),
+                                      1.0 / 3.0,
+                                      2.0 / 3.0,
+                                      0.0,
+                                      -0.0,
+                                      1.0,
+                                      0.5,
+                                      1e-7,
+                                      123456.75,
+                                      12345678.5,
+                                      std::numeric_limits<double>::quiet_NaN(),
+                                      std::numeric_limits<double>::infinity()};
+    auto pick = [&] {
+        // Mostly values of the pool, so they recur; else a new value each time.
+        if (random() % 3 != 0) {
+            return pool[random() % pool.size()];
+        }
+        return std::uniform_real_distribution<double>(-3.0, 3.0)(random);
+    };
+    for (int round = 0; round < 2000; ++round) {
+        PlotQuantities& p = state.plot;
+        M3SiteContents& m3 = state.sites.m3;
+        for (double* item : {&p.crAlFeCr, &p.crAlFeAl, &p.crAlFeFe3, &p.vAlFeV, &p.vAlFeAl,
+                             &p.vAlFeFe3, &p.mnAlFeMn3, &p.mnAlFeAl, &p.mnAlFeFe3, &p.alFe3MinusOne,
+                             &p.caM3A1Vacancy, &p.reeM3A1Vacancy, &p.fourA1Vacancy, &p.divalentSum,
+                             &p.trivalentSum, &m3.al, &m3.v, &m3.mg}) {
+            *item = pick();
+        }
+        PlotRecords records;
+        FormatPlotRecords(state, row, records);
+        ASSERT_EQ(FilesWithRecords(records), (std::vector<int>{1, 2, 3, 10, 11, 12, 13}));
+        ASSERT_EQ(records.lines[0], ExpectedRecord("Czo", {p.crAlFeCr, p.crAlFeAl, p.crAlFeFe3}));
+        ASSERT_EQ(records.lines[1], ExpectedRecord("Czo", {p.vAlFeV, p.vAlFeAl, p.vAlFeFe3}));
+        ASSERT_EQ(records.lines[2], ExpectedRecord("Czo", {p.mnAlFeMn3, p.mnAlFeAl, p.mnAlFeFe3}));
+        ASSERT_EQ(records.lines[9],
+                  ExpectedRecord("Czo", {p.alFe3MinusOne}, {row.cell(54), row.cell(55)}));
+        ASSERT_EQ(records.lines[10],
+                  ExpectedRecord("Czo", {p.caM3A1Vacancy, p.reeM3A1Vacancy, p.fourA1Vacancy}));
+        ASSERT_EQ(records.lines[11],
+                  ExpectedRecord("Czo", {p.divalentSum, p.trivalentSum}, {row.cell(95)}));
+        ASSERT_EQ(records.lines[12], ExpectedRecord("Czo", {m3.al, m3.v, m3.mg}));
+    }
 }
 
 TEST(PlotNumberTest, ShortestRoundTripFormWithAPoint) {

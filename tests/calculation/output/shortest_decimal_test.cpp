@@ -51,7 +51,19 @@ INSTANTIATE_TEST_SUITE_P(
                       ShortestCase{9007199254740992.0, "9007199254740992"},
                       ShortestCase{1e23, "1e+23"}, ShortestCase{5e-324, "5e-324"},
                       ShortestCase{1.7976931348623157e308, "1.7976931348623157e+308"},
-                      ShortestCase{2.2250738585072014e-308, "2.2250738585072014e-308"}));
+                      ShortestCase{2.2250738585072014e-308, "2.2250738585072014e-308"},
+                      // Where the point goes: after up to seven whole digits, after more, after
+                      // "0." and up to four zeros, scientific notation when it is shorter.
+                      ShortestCase{1234567.5, "1234567.5"}, ShortestCase{12345678.5, "12345678.5"},
+                      ShortestCase{123456789012.25, "123456789012.25"},
+                      ShortestCase{0.00012, "0.00012"}, ShortestCase{0.0001, "1e-04"},
+                      ShortestCase{0.000012, "1.2e-05"}, ShortestCase{10000.0, "10000"},
+                      ShortestCase{1200000.0, "1200000"}, ShortestCase{12000000.0, "1.2e+07"},
+                      ShortestCase{-0.001, "-0.001"},
+                      // Powers of two, whose lower neighbour is closer.
+                      ShortestCase{0.25, "0.25"}, ShortestCase{2.0, "2"},
+                      ShortestCase{0.0009765625, "0.0009765625"},
+                      ShortestCase{1.0 / 1099511627776.0, "9.094947017729282e-13"}));
 
 // Values from every range, the halfway points of short decimals and their neighbours, powers of
 // two (where the gap below is half the gap above) and whole numbers: always to_chars's text.
@@ -81,6 +93,15 @@ TEST(ShortestDecimalAgreement, MatchesToCharsByteForByte) {
         expectSame(power);
         expectSame(std::nextafter(power, 0.0));
         expectSame(std::nextafter(power, std::numeric_limits<double>::infinity()));
+    }
+    // Mantissas ending in 24 zero bits, from 2^-31 to 2^50: many are exact decimals lying exactly
+    // halfway between the two nearest numbers of the shortest length (ties to the even one).
+    for (int i = 0; i < 2000; ++i) {
+        for (std::uint64_t exponent = 992; exponent <= 1072; ++exponent) {
+            const std::uint64_t mantissa =
+                random() & ((std::uint64_t{1} << 52) - 1) & ~((std::uint64_t{1} << 24) - 1);
+            expectSame(std::bit_cast<double>(exponent << 52 | mantissa));
+        }
     }
     for (long whole = 1; whole < 100000; ++whole) {
         expectSame(static_cast<double>(whole));
