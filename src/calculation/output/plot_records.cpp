@@ -321,13 +321,13 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
     std::array<std::string, kPlotFileCount>& lines = records.lines;
     // The apfu values and M Al(VI) that the result row shows are written as its texts: the
     // numbers of their cells.
-    constexpr int kCe = 70;
-    constexpr int kLa = 69;
-    constexpr int kY = 83;
-    constexpr int kNd = 72;
-    constexpr int kFe2 = 54;
-    constexpr int kMg = 55;
-    constexpr int kAlVI = 95;
+    constexpr int kCeCell = 70;
+    constexpr int kLaCell = 69;
+    constexpr int kYCell = 83;
+    constexpr int kNdCell = 72;
+    constexpr int kFe2Cell = 54;
+    constexpr int kMgCell = 55;
+    constexpr int kAlVICell = 95;
     PlotNumberTexts numbers;
 
     if (present[0]) {
@@ -356,15 +356,15 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
     }
     if (present[4]) {
         RecordWriter(lines[4], start, numbers)
-            .text(CellOf(row, kCe))
-            .text(CellOf(row, kLa))
-            .text(CellOf(row, kY));
+            .text(CellOf(row, kCeCell))
+            .text(CellOf(row, kLaCell))
+            .text(CellOf(row, kYCell));
     }
     if (present[5]) {
         RecordWriter(lines[5], start, numbers)
-            .text(CellOf(row, kCe))
-            .text(CellOf(row, kLa))
-            .text(CellOf(row, kNd));
+            .text(CellOf(row, kCeCell))
+            .text(CellOf(row, kLaCell))
+            .text(CellOf(row, kNdCell));
     }
     if (present[6]) {
         RecordWriter(lines[6], start, numbers).number(p.alTotal).number(p.reeThU);
@@ -378,8 +378,8 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
     if (present[9]) {
         RecordWriter(lines[9], start, numbers)
             .number(p.alFe3MinusOne)
-            .text(CellOf(row, kFe2))
-            .text(CellOf(row, kMg));
+            .text(CellOf(row, kFe2Cell))
+            .text(CellOf(row, kMgCell));
     }
     if (present[10]) {
         RecordWriter(lines[10], start, numbers)
@@ -391,7 +391,7 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
         RecordWriter(lines[11], start, numbers)
             .number(p.divalentSum)
             .number(p.trivalentSum)
-            .text(CellOf(row, kAlVI));
+            .text(CellOf(row, kAlVICell));
     }
     if (present[12]) {
         RecordWriter(lines[12], start, numbers)
