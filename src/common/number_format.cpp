@@ -16,28 +16,16 @@ namespace {
 using number_format_detail::kDigitTexts;
 using number_format_detail::kPointDecimals;
 
-// "000" to "999", four bytes each (the fourth unused), so a group of three digits is one copy.
-constexpr std::array<char, 4000> kDigitTriples = [] {
-    std::array<char, 4000> triples{};
-    for (int i = 0; i < 1000; ++i) {
-        triples[static_cast<std::size_t>(4 * i)] = static_cast<char>('0' + i / 100);
-        triples[static_cast<std::size_t>(4 * i + 1)] = static_cast<char>('0' + i / 10 % 10);
-        triples[static_cast<std::size_t>(4 * i + 2)] = static_cast<char>('0' + i % 10);
-    }
-    return triples;
-}();
-
-// Writes value (below 1000) as exactly three digits.
+// Writes value (below 1000) as exactly three digits: those of ".ddd" after the point.
 char* writeThreeDigits(char* out, unsigned value) {
-    std::memcpy(out, &kDigitTriples[4 * value], 3);
+    std::memcpy(out, &kDigitTexts[kPointDecimals + 4 * value + 1], 3);
     return out + 3;
 }
 
 // Writes value (below 1000) without leading zeros.
 char* writeUpToThreeDigits(char* out, unsigned value) {
-    const std::size_t skip = value < 10 ? 2 : (value < 100 ? 1 : 0);
-    std::memcpy(out, &kDigitTriples[4 * value + skip], 3);
-    return out + (3 - skip);
+    std::memcpy(out, &kDigitTexts[4 * value], 3);
+    return out + kDigitTexts[4 * value + 3];
 }
 
 // Writes "integer part, grouped . three decimals" from the value in thousandths. The text is at
@@ -48,15 +36,7 @@ char* writeThousandths(char* out, bool negative, std::uint64_t thousandths) {
         *out++ = '-';
     }
     if (thousandths < 1000000) {
-        // The usual cell, below 1,000: 32-bit arithmetic, no grouping.
-        const auto small = static_cast<std::uint32_t>(thousandths);
-        const std::uint32_t whole = small / 1000;
-        const std::uint32_t decimals = small - whole * 1000;
-        const std::size_t skip = whole < 10 ? 2 : (whole < 100 ? 1 : 0);
-        std::memcpy(out, &kDigitTriples[4 * whole + skip], 4);
-        out += 3 - skip;
-        std::memcpy(out, &kDigitTexts[kPointDecimals + 4 * decimals], 4);
-        return out + 4;
+        return WriteThousandthsBelowAThousand(out, static_cast<std::uint32_t>(thousandths));
     }
     const auto decimals = static_cast<unsigned>(thousandths % 1000);
     std::uint64_t whole = thousandths / 1000;

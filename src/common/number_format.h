@@ -79,6 +79,19 @@ inline constexpr std::uint32_t kNearHalf = 4;
 
 }  // namespace number_format_detail
 
+// Writes a value below 1,000, given in thousandths (below 1,000,000), as "d.ddd" to "ddd.ddd":
+// at most 7 characters, none past the end returned.
+inline char* WriteThousandthsBelowAThousand(char* out, std::uint32_t thousandths) {
+    using namespace number_format_detail;
+    const std::size_t whole = thousandths / 1000;
+    const std::size_t decimals = thousandths - static_cast<std::uint32_t>(whole) * 1000;
+    // The point and decimals overwrite the digit count byte of the whole part.
+    std::memcpy(out, &kDigitTexts[4 * whole], 4);
+    out += kDigitTexts[4 * whole + 3];
+    std::memcpy(out, &kDigitTexts[kPointDecimals + 4 * decimals], 4);
+    return out + 4;
+}
+
 // The usual number, written without a call: a value below 999.999 in magnitude whose fraction of
 // a thousandth is not within 9.3e-10 of a half. Writes at most 8 characters, none past the end
 // returned, the same text as WriteFormattedNumber; returns nullptr, having written nothing, for
@@ -100,13 +113,7 @@ inline char* WriteUsualFormattedNumber(char* out, double value) {
     if (std::bit_cast<std::int64_t>(value) < 0 && thousandths != 0) {
         *out++ = '-';
     }
-    const std::size_t whole = thousandths / 1000;
-    const std::size_t decimals = thousandths - static_cast<std::uint32_t>(whole) * 1000;
-    // The point and decimals overwrite the digit count byte of the whole part.
-    std::memcpy(out, &kDigitTexts[4 * whole], 4);
-    out += kDigitTexts[4 * whole + 3];
-    std::memcpy(out, &kDigitTexts[kPointDecimals + 4 * decimals], 4);
-    return out + 4;
+    return WriteThousandthsBelowAThousand(out, thousandths);
 }
 
 }  // namespace stelvador

@@ -11,7 +11,7 @@ void CalculateAnalysis(std::string_view sampleName,
                        AnalysisOutcome& outcome) {
     // Every step writes every field it owns, whatever the numbers, so a state that held an earlier
     // analysis comes out exactly as a fresh one would: nothing of that analysis reaches this one.
-    // Reusing it keeps the strings' storage and saves zeroing the whole state per analysis.
+    // Reusing it keeps the sample name's storage and saves zeroing the whole state per analysis.
     AnalysisState& state = outcome.state;
     state.siNormalization = siNormalization;
 

@@ -1,11 +1,11 @@
 #include "calculation/output/plot_records.h"
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include "calculation/analysis_state.h"
+#include "calculation/output/line_breaks.h"
 #include "calculation/output/result_row.h"
 #include "calculation/output/shortest_decimal.h"
 #include "common/windows_1252.h"
@@ -57,9 +57,7 @@ void AppendSampleName(std::string& out, std::string_view utf8) {
         start += next;
     }
     for (std::size_t i = from; i < out.size(); ++i) {
-        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') {
-            out[i] = ' ';
-        }
+        out[i] = WithoutLineBreak(out[i]);
     }
 }
 
@@ -76,13 +74,26 @@ bool IsPlainAscii(std::string_view text) {
     return true;
 }
 
-// A finite plot number: "0" for a zero of either sign, else the shortest round-trip form.
+// Whether value (given by its bits) is finite and not zero, the plot numbers that take the
+// shortest round-trip form: the bits without the sign are 0 for a zero and those of infinity or
+// more for a value that is not finite, so one comparison finds both.
+bool IsFiniteNonZero(std::uint64_t bits) {
+    const std::uint64_t magnitude = bits << 1;
+    constexpr std::uint64_t kInfinityMagnitude = std::uint64_t{0x7FF} << 53;
+    return magnitude - 1 < kInfinityMagnitude - 1;
+}
+
+// A plot number: "0" for a zero of either sign, nothing for a value that is not finite, else the
+// shortest round-trip form. out has room for kShortestDecimalMaxLength characters.
 char* WritePlotNumber(char* out, double value) {
+    if (IsFiniteNonZero(std::bit_cast<std::uint64_t>(value))) {
+        return WriteShortestDecimal(out, value);
+    }
     if (value == 0) {
         *out = '0';
         return out + 1;
     }
-    return WriteShortestDecimal(out, value);
+    return out;
 }
 
 // The texts of the plot numbers of one analysis written so far, so a value that several records
@@ -94,21 +105,11 @@ char* WritePlotNumber(char* out, double value) {
 // costs more than writing it again.
 class PlotNumberTexts {
   public:
-    // Writes value's text at out (room for kShortestDecimalMaxLength characters): "0" for a zero
-    // of either sign, nothing for a value that is not finite, else the shortest round-trip form.
-    // Returns the end.
+    // Writes value's text as WritePlotNumber does; returns the end.
     [[gnu::always_inline]] char* write(char* out, double value) {
         const auto bits = std::bit_cast<std::uint64_t>(value);
-        // The bits without the sign: 0 for a zero, those of infinity or more for a value that is
-        // not finite, so one comparison finds both.
-        const std::uint64_t magnitude = bits << 1;
-        constexpr std::uint64_t kInfinityMagnitude = std::uint64_t{0x7FF} << 53;
-        if (magnitude - 1 >= kInfinityMagnitude - 1) {
-            if (magnitude == 0) {
-                *out = '0';
-                return out + 1;
-            }
-            return out;
+        if (!IsFiniteNonZero(bits)) {
+            return WritePlotNumber(out, value);
         }
         const std::size_t slot = SlotOf(bits);
         // The whole slot is copied (a fixed-size copy is cheaper); only its length counts.
@@ -268,9 +269,6 @@ class RecordWriter {
 }  // namespace
 
 void AppendPlotNumber(std::string& out, double value) {
-    if (!std::isfinite(value)) {
-        return;
-    }
     char buffer[kShortestDecimalMaxLength];
     const char* const end = WritePlotNumber(buffer, value);
     out.append(buffer, static_cast<std::size_t>(end - buffer));

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calculation/analysis_state.h"
+#include "calculation/output/line_breaks.h"
 #include "common/number_format.h"
 
 namespace stelvador {
@@ -43,23 +44,6 @@ static_assert(kGeneralNumberRoom <= kBufferSize);
 constexpr std::uint64_t kZeroCell =
     std::bit_cast<std::uint64_t>(std::array<char, 8>{'\t', '0', '.', '0', '0', '0', '\t', '0'});
 constexpr char kFourZeroCells[] = "\t0.000\t0.000\t0.000\t0.000";
-
-// The sample name as written: TAB, CR and LF become a blank, so that the name can neither split
-// into more cells nor end the row.
-constexpr std::array<char, 256> kWithoutBreaks = [] {
-    std::array<char, 256> map{};
-    for (std::size_t c = 0; c < map.size(); ++c) {
-        map[c] = static_cast<char>(c);
-    }
-    map['\t'] = ' ';
-    map['\r'] = ' ';
-    map['\n'] = ' ';
-    return map;
-}();
-
-char WithoutBreak(char c) {
-    return kWithoutBreaks[static_cast<unsigned char>(c)];
-}
 
 // The dominant ions, subgroup and species: each text of up to kShortText characters is copied
 // with at most two fixed-size copies, without a room check, since room for all eight is made
@@ -156,7 +140,7 @@ class RowBuffer {
     [[gnu::noinline]] Cursor longSampleName(std::string_view name) {
         m_row.text.append(name);
         for (char& c : m_row.text) {
-            c = WithoutBreak(c);
+            c = WithoutLineBreak(c);
         }
         m_flushed = m_row.text.size();
         return start();
@@ -182,7 +166,7 @@ Cursor WriteSampleName(RowBuffer& buffer, std::string_view name) {
         return buffer.longSampleName(name);
     }
     for (const char c : name) {
-        *at.next++ = WithoutBreak(c);
+        *at.next++ = WithoutLineBreak(c);
     }
     return at;
 }
