@@ -10,11 +10,11 @@
 #include "common/error_message_tables.h"
 #include "entry/cap_cell.h"
 #include "entry/error_reporter.h"
-#include "entry/main_window_controls.h"
-#include "entry/panel_status_bar.h"
-#include "entry/results_window_link.h"
-#include "entry/title_band.h"
-#include "entry/twips.h"
+#include "widgets/main_window_controls.h"
+#include "widgets/panel_status_bar.h"
+#include "calculation/results_window_link.h"
+#include "widgets/title_band.h"
+#include "widgets/twips.h"
 #include "platform/flex_grid_view.h"
 
 namespace stelvador {

@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "common/continue_on_error.h"
-#include "entry/main_window_controls.h"
-#include "entry/panel_status_bar.h"
-#include "entry/title_band.h"
-#include "entry/twips.h"
+#include "widgets/main_window_controls.h"
+#include "widgets/panel_status_bar.h"
+#include "widgets/title_band.h"
+#include "widgets/twips.h"
 #include "platform/flex_grid_view.h"
 #include "results/results_grid_layout.h"
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "entry/results_window_link.h"
+#include "calculation/results_window_link.h"
 
 namespace stelvador {
 

@@ -12,7 +12,7 @@
 #include "calculation_fixture.h"
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "entry/panel_status_bar.h"
+#include "widgets/panel_status_bar.h"
 #include "platform/flex_grid.h"
 
 namespace stelvador {

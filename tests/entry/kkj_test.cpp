@@ -11,8 +11,8 @@
 
 #include "calculation_fixture.h"
 #include "common/run_time_error.h"
-#include "entry/panel_status_bar.h"
-#include "entry/title_band.h"
+#include "widgets/panel_status_bar.h"
+#include "widgets/title_band.h"
 #include "platform/flex_grid_view.h"
 #include "platform/flex_grid.h"
 

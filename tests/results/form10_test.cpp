@@ -16,9 +16,9 @@
 #include <string>
 
 #include "common/continue_on_error.h"
-#include "entry/panel_status_bar.h"
-#include "entry/title_band.h"
-#include "entry/twips.h"
+#include "widgets/panel_status_bar.h"
+#include "widgets/title_band.h"
+#include "widgets/twips.h"
 #include "platform/flex_grid_view.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/form10.h"

@@ -1,9 +1,9 @@
-#include "entry/main_window_controls.h"
+#include "widgets/main_window_controls.h"
 
 #include <QLineEdit>
 #include <QWidget>
 
-#include "entry/twips.h"
+#include "widgets/twips.h"
 
 namespace stelvador {
 

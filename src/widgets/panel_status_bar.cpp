@@ -1,4 +1,4 @@
-#include "entry/panel_status_bar.h"
+#include "widgets/panel_status_bar.h"
 
 #include <QDate>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
-#include "entry/title_band.h"
+#include "widgets/title_band.h"
 
 #include <QFont>
 #include <algorithm>
 #include <QLabel>
 
-#include "entry/twips.h"
+#include "widgets/twips.h"
 
 namespace stelvador {
 
