@@ -112,6 +112,11 @@ void GridEditing::runAtTop(const std::function<void()>& work) {
 }
 
 bool GridEditing::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_cellMirror && event->type() == QEvent::ShortcutOverride) {
+        // The window's shortcuts (Ctrl+C Close, Ctrl+A Clear All, ...) win over the text box's
+        // own copy and select-all keys, as they do over the grid's.
+        return true;
+    }
     if (watched == &m_cellMirror && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         const int keyCode = key->key();

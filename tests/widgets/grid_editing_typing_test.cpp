@@ -2,6 +2,7 @@
 // window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QKeyEvent>
 
 #include "grid_editing_fixture.h"
@@ -214,6 +215,19 @@ TEST_F(GridEditingTest, AKeyInTheMirrorGivesTheFocusBackToTheGrid) {
     QTest::keyClick(&mirror(), Qt::Key_Shift);
     EXPECT_TRUE(view().hasFocus());
     EXPECT_GT(m_window->m_eventsRun, before);
+}
+
+TEST_F(GridEditingTest, TheWindowsShortcutsWinInTheMirrorToo) {
+    int cleared = 0;
+    auto* clearAll = new QAction(m_window->m_window.get());
+    clearAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    QObject::connect(clearAll, &QAction::triggered, clearAll, [&] { ++cleared; });
+    m_window->m_window->addAction(clearAll);
+    m_window->m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window->m_window.get()));
+    mirror().setFocus();
+    QTest::keyClick(&mirror(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(cleared, 1);
 }
 
 }  // namespace
