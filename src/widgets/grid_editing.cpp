@@ -122,6 +122,10 @@ bool GridEditing::eventFilter(QObject* watched, QEvent* event) {
         const int keyCode = key->key();
         const int shift = ShiftCode(key->modifiers());
         runAtTop([&] { Text1_KeyDown(keyCode, shift); });
+        // The key goes no further: typed into the mirror, it would change the mirror's text,
+        // and that text, copied from the cell last pressed, would then overwrite the current
+        // cell, which the arrow keys may have moved elsewhere since.
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -67,7 +67,8 @@ class GridEditing : public QObject {
     void MSFlexGrid1_Click();
     // The current cell takes the mirror's text.
     void Text1_Change();
-    // Any key in the mirror gives the keyboard focus back to the grid.
+    // Any key in the mirror gives the keyboard focus back to the grid. (The connected mirror
+    // takes no key itself, and the window's shortcuts win over its own editing keys.)
     void Text1_KeyDown(int keyCode, int shift);
 
     // Edit commands over the selection.

@@ -206,15 +206,25 @@ TEST_F(GridEditingTest, PressAndClickKeepLongAndUnusualCellTextsWhole) {
     }
 }
 
-TEST_F(GridEditingTest, AKeyInTheMirrorGivesTheFocusBackToTheGrid) {
+TEST_F(GridEditingTest, AKeyInTheMirrorGivesTheFocusBackToTheGridAndChangesNoCell) {
     m_window->m_window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window->m_window.get()));
-    mirror().setFocus();
-    ASSERT_TRUE(mirror().hasFocus());
-    const int before = m_window->m_eventsRun;
-    QTest::keyClick(&mirror(), Qt::Key_Shift);
-    EXPECT_TRUE(view().hasFocus());
-    EXPECT_GT(m_window->m_eventsRun, before);
+    // The mirror holds the text of the cell last pressed; the current cell has moved on since.
+    grid().setTextMatrix(3, 2, "38.650");
+    QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(view(), 3, 2));
+    current(9, 4);
+    grid().setText("0.5");
+    const GridCells before = CellsOf(grid());
+    for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_X, Qt::Key_Backspace}) {
+        mirror().setFocus();
+        ASSERT_TRUE(mirror().hasFocus());
+        const int eventsBefore = m_window->m_eventsRun;
+        QTest::keyClick(&mirror(), key);
+        EXPECT_TRUE(view().hasFocus());
+        EXPECT_GT(m_window->m_eventsRun, eventsBefore);
+    }
+    EXPECT_EQ(mirror().text(), QStringLiteral("38.650"));
+    EXPECT_EQ(CellsOf(grid()), before);
 }
 
 TEST_F(GridEditingTest, TheWindowsShortcutsWinInTheMirrorToo) {
