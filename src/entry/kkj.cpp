@@ -15,7 +15,9 @@
 
 #include "calculation/results_window_link.h"
 #include "entry/cap_cell.h"
+#include "platform/clipboard.h"
 #include "platform/flex_grid_view.h"
+#include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/title_band.h"
@@ -84,6 +86,7 @@ kkj::kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& re
     buildControls();
     buildMenus();
     buildToolbar();
+    buildGridEditing();
     ResizeToDesignClientArea(*this);
     Form_Load();
 }

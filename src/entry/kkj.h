@@ -20,9 +20,11 @@ class QToolBar;
 
 namespace stelvador {
 
+class Clipboard;
 class FileDialog;
 class FlexGrid;
 class FlexGridView;
+class GridEditing;
 class MessageBox;
 class PanelStatusBar;
 class ResultsWindowLink;
@@ -80,6 +82,8 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     FlexGrid& MSFlexGrid1();
     FlexGridView& gridView() { return *m_gridView; }
     QLineEdit& Text1() { return *m_cellMirror; }
+    // Typing, the cell mirror, the pop-up and the Edit commands over the analysis grid.
+    GridEditing& gridEditing() { return *m_gridEditing; }
     PanelStatusBar& StatusBar1() { return *m_statusBar; }
     TitleBand& Frame2() { return *m_titleBand; }
     QWidget& Frame1() { return *m_centrePanel; }
@@ -150,6 +154,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void buildFileMenu();
     void buildEditMenu();
     void buildToolbar();
+    void buildGridEditing();
+    // Connects an Edit item to its command of the grid editing.
+    void connectEditItem(QAction* action, void (GridEditing::*command)());
     void Form_Load();
     void runToolbarCommand(int position);
     // Connects a menu item or button to a handler, so that choosing it runs the handler.
@@ -165,8 +172,6 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void showCommandButtons(bool shown);
     // The data entry screen as New File sets it up.
     void showDataEntryScreen();
-    // Empties every cell of the grid and lays it out again.
-    void clearAll();
     // Exit's steps; the program ends once the outermost handler has reported (a message box
     // would not stay open while the program ends).
     void exitSteps();
@@ -183,6 +188,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     TitleBand* m_titleBand = nullptr;
     QWidget* m_centrePanel = nullptr;
     QLineEdit* m_cellMirror = nullptr;
+    std::unique_ptr<Clipboard> m_clipboard;
+    // Owned here rather than by the window's children, so it goes before the clipboard it uses.
+    std::unique_ptr<GridEditing> m_gridEditing;
     PanelStatusBar* m_statusBar = nullptr;
     QToolBar* m_toolbar = nullptr;
     QPushButton* m_command2 = nullptr;

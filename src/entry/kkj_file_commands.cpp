@@ -13,6 +13,7 @@
 #include "entry/kkj.h"
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
+#include "widgets/grid_editing.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/twips.h"
 
@@ -37,7 +38,7 @@ void kkj::mnuNewFile_Click() {
         setScreenTitle("New  File");
         EnterContinueOnError();
         showCommandButtons(false);
-        ContinueOnError([&] { clearAll(); });
+        ContinueOnError([&] { m_gridEditing->mnuClear_Click(); });
         ContinueOnError([&] {
             MSFlexGrid1().setRowHeightMin(PixelsToTwips(m_cellMirror->height(), *m_cellMirror));
         });

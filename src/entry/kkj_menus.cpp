@@ -5,7 +5,10 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "entry/cap_cell.h"
 #include "entry/kkj.h"
+#include "platform/qt_clipboard.h"
+#include "widgets/grid_editing.h"
 #include "widgets/toolbar_images.h"
 
 namespace stelvador {
@@ -158,8 +161,29 @@ void kkj::buildEditMenu() {
     m_mnuEditDelete = AddItem(m_mnuEdit, "Delete", Ctrl(Qt::Key_L));
     m_mnuEditSelectAll = AddItem(m_mnuEdit, "Select All", Ctrl(Qt::Key_E));
     m_mnuEdit->addSeparator();
+}
 
-    connect(m_mnuClear, &QAction::triggered, this, [this] { handlerTop([&] { clearAll(); }); });
+void kkj::connectEditItem(QAction* action, void (GridEditing::*command)()) {
+    connect(action, &QAction::triggered, this,
+            [this, command] { handlerTop([&] { ((*m_gridEditing).*command)(); }); });
+}
+
+void kkj::buildGridEditing() {
+    m_clipboard = std::make_unique<QtClipboard>();
+    m_gridEditing = std::make_unique<GridEditing>(
+        GridEditingVariant::DataEntry, *m_gridView, *m_cellMirror, *m_clipboard,
+        [this](const std::function<void()>& work) { handlerTop(work); });
+    m_gridEditing->setGridLayout([](FlexGrid& grid) { capCell(grid); });
+    m_gridEditing->setPopUpMenu(m_mnuEdit);
+
+    connectEditItem(m_mnuClear, &GridEditing::mnuClear_Click);
+    connectEditItem(m_mnuDelete, &GridEditing::mnuDelete_Click);
+    connectEditItem(m_mnuEditInsertRow, &GridEditing::mnuEditInsertRow_Click);
+    connectEditItem(m_mnuEditCut, &GridEditing::mnuEditCut_Click);
+    connectEditItem(m_mnuEditCopy, &GridEditing::mnuEditCopy_Click);
+    connectEditItem(m_mnuEditPaste, &GridEditing::mnuEditPaste_Click);
+    connectEditItem(m_mnuEditDelete, &GridEditing::mnuEditDelete_Click);
+    connectEditItem(m_mnuEditSelectAll, &GridEditing::mnuEditSelectAll_Click);
 }
 
 void kkj::buildToolbar() {

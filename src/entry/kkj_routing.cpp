@@ -2,6 +2,7 @@
 #include <QAction>
 
 #include "entry/kkj.h"
+#include "widgets/grid_editing.h"
 
 namespace stelvador {
 
@@ -26,6 +27,21 @@ void kkj::runToolbarCommand(int position) {
             break;
         case 5:
             mnuExit_Click();
+            break;
+        case 7:
+            m_gridEditing->mnuEditCut_Click();
+            break;
+        case 8:
+            m_gridEditing->mnuEditCopy_Click();
+            break;
+        case 9:
+            m_gridEditing->mnuEditPaste_Click();
+            break;
+        case 10:
+            m_gridEditing->mnuEditDelete_Click();
+            break;
+        case 11:
+            m_gridEditing->mnuEditSelectAll_Click();
             break;
         case kCalculatePosition:
             mnuOpen_Click();

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "entry/cap_cell.h"
 #include "entry/kkj.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
@@ -46,11 +45,6 @@ void kkj::showDataEntryScreen() {
     m_statusBar->setPanelEnabled(1, true);
     enableFileAndEditCommands(true);
     showGrid(true);
-}
-
-void kkj::clearAll() {
-    MSFlexGrid1().Clear();
-    capCell(MSFlexGrid1());
 }
 
 void kkj::mnuClose_Click() {
