@@ -195,7 +195,7 @@ std::string kkj::screenTitle() const {
 }
 
 void kkj::setScreenTitle(const std::string& title) {
-    m_titleBand->Label3().setText(QString::fromStdString(title));
+    m_titleBand->setScreenTitle(QString::fromStdString(title));
 }
 
 void kkj::setFilePanelText(const std::string& text) {
