@@ -191,6 +191,24 @@ TEST_F(DataEntryEditing, InsertAndRemoveRowFromTheirShortcuts) {
     EXPECT_EQ(grid().TextMatrix(5, 1), "five");
 }
 
+TEST_F(DataEntryEditing, CtrlTCutsCtrlLDeletesAndCtrlXExits) {
+    grid().setTextMatrix(2, 2, "38.1");
+    grid().setTextMatrix(3, 2, "37.2");
+    grid().setRow(2);
+    grid().setCol(2);
+    press(Qt::Key_T);
+    EXPECT_EQ(grid().TextMatrix(2, 2), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("38.1"));
+    grid().setRow(3);
+    grid().setCol(2);
+    press(Qt::Key_L);
+    EXPECT_EQ(grid().TextMatrix(3, 2), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("38.1"));
+    press(Qt::Key_X);
+    EXPECT_TRUE(m_window->isHidden());
+    EXPECT_TRUE(m_messages.texts().empty());
+}
+
 // The right button pops up the window's own Edit menu; the left one shows nothing.
 TEST_F(DataEntryEditing, RightButtonPopsUpTheEditMenu) {
     grid().setTextMatrix(3, 2, "38.1");
