@@ -143,8 +143,10 @@ void kkj::buildControls() {
     m_command2->setToolTip(QStringLiteral("Load \"Morvekandal.xls\" File into Grid"));
     m_command3 = new QPushButton(QStringLiteral("Open and Edit Excel File"), client);
     m_command3->setToolTip(QStringLiteral("Open \"Morvekandal.xls\" File"));
-    connect(m_command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(m_command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(m_command2, &QPushButton::clicked, this,
+            [this] { handlerTop([&] { Command2_Click(); }); });
+    connect(m_command3, &QPushButton::clicked, this,
+            [this] { handlerTop([&] { Command3_Click(); }); });
 
     // The timer's event has nothing to do, so it is never started.
     m_timer = new QTimer(this);

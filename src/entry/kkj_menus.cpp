@@ -84,7 +84,8 @@ constexpr ToolbarButtonDesign kToolbarButtons[] = {
 }  // namespace
 
 void kkj::connectHandler(QAction* action, void (kkj::*handler)()) {
-    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { handlerTop([&] { (this->*handler)(); }); });
 }
 
 void kkj::buildMenus() {
@@ -110,7 +111,10 @@ void kkj::buildMenus() {
     m_mnuHelp = AddMenu(menuBar(), "Help");
     m_mnuHelp->setTitle(QStringLiteral("Help") + QString(53, QLatin1Char(' ')));
     m_mnuHelpContents = AddItem(m_mnuHelp, "Click Here for Help Index           F1");
-    connect(m_mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
+    // Opening the menu shows no message for a failure left pending, so the menu is never
+    // interrupted; an error that reaches this point is still shown.
+    connect(m_mnuHelp, &QMenu::aboutToShow, this,
+            [this] { RunHandler(ErrorTable::DataEntry, m_messageBox, [&] { mnuHelp_Click(); }); });
     connectHandler(m_mnuHelpContents, &kkj::mnuHelpContents_Click);
 }
 

@@ -120,6 +120,19 @@ TEST_P(FileCommandsByRoute, NewFileReplacesAnEarlierGridTemplate) {
               ReadBytes(fs::path(STELVADOR_TEST_DATA_DIR) / "empty_block.epd"));
 }
 
+// A grid template that cannot be written leaves the screen New File set up, and is told once.
+TEST_P(FileCommandsByRoute, UnwritableGridTemplateIsReportedAfterTheScreenIsSetUp) {
+    openWindow();
+    fs::create_directory(m_work / "epdt.tem");
+    newFile(GetParam());
+    EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(75)});
+    const WindowState state = ReadWindowState(*m_window);
+    EXPECT_TRUE(state.flags.at("grid visible"));
+    EXPECT_TRUE(state.flags.at("Save As"));
+    EXPECT_EQ(state.filePanel, "New File");
+    EXPECT_TRUE(fs::is_directory(m_work / "epdt.tem"));
+}
+
 // A cancelled Open File changes nothing and reads no file, not even the fallback data file.
 TEST_P(FileCommandsByRoute, CancelledOpenFileChangesNothing) {
     for (const bool fromDataEntryScreen : {false, true}) {
