@@ -54,6 +54,7 @@ void kkj::mnuOpenFile_Click() {
         // loaded-grid mark as they were, reads no file and reports nothing.
         EnterContinueOnError();
         m_commonDialog.setFilter(kOpenFilter);
+        m_commonDialog.setFileName(std::string());
         if (!ContinueOnError([&] { m_commonDialog.ShowOpen(); }) ||
             m_commonDialog.FileName().empty()) {
             return;
