@@ -1,5 +1,6 @@
 #include "calculation/output/plot_records.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
@@ -31,7 +32,12 @@ bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> choi
 // TAB, CR and LF written as a blank so the name cannot split its record.
 std::string SampleItem(std::string_view utf8) {
     std::string out;
-    std::size_t start = 0;
+    // Plain ASCII, the usual sample name, reads the same in Windows-1252.
+    std::size_t start = static_cast<std::size_t>(
+        std::find_if(utf8.begin(), utf8.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+        utf8.begin());
+    out.append(utf8.substr(0, start));
     while (start < utf8.size()) {
         std::size_t failedAt = 0;
         const std::string_view rest = utf8.substr(start);
