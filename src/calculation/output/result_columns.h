@@ -81,7 +81,7 @@ constexpr ResultColumn Spacer() {
 
 // The result row, cell by cell. The brackets in the headings mark the column groups: the
 // analysis in wt% as read (with O=F and O=Cl before H2O), atoms per formula unit (Fe3+ as
-// lowered for M2, the total as summed before), the T site, the M sites together, the A sites
+// lowered for M2, the total summed before that), the T site, the M sites together, the A sites
 // together, then the dominant ions, the subgroup and the species.
 inline constexpr std::array<ResultColumn, kResultCellCount> kResultColumns = [] {
     using namespace result_columns;
