@@ -62,6 +62,15 @@ std::string SampleItem(std::string_view utf8) {
     return out;
 }
 
+// The result-row cells whose texts the records copy, named by the quantities they show.
+const std::size_t kCeCell = ResultCellOf(result_columns::Apfu<kCe>);
+const std::size_t kLaCell = ResultCellOf(result_columns::Apfu<kLa>);
+const std::size_t kNdCell = ResultCellOf(result_columns::Apfu<kNd>);
+const std::size_t kYCell = ResultCellOf(result_columns::Apfu<kY>);
+const std::size_t kFe2Cell = ResultCellOf(result_columns::Apfu<kFe2>);
+const std::size_t kMgCell = ResultCellOf(result_columns::Apfu<kMg>);
+const std::size_t kAlVICell = ResultCellOf(result_columns::M<&MSiteContents::alVI>);
+
 // A record item: a plot number, or a text of the result row.
 struct PlotItem {
     PlotItem(double value) : number(value) {}
@@ -132,9 +141,8 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
     std::array<std::string, kPlotFileCount>& lines = records.lines;
 
     // The apfu values and M Al(VI) that the result row shows are written as its texts.
-    using namespace result_columns;
-    const std::string_view ce = row.cell(ResultCellOf(Apfu<kCe>));
-    const std::string_view la = row.cell(ResultCellOf(Apfu<kLa>));
+    const std::string_view ce = row.cell(kCeCell);
+    const std::string_view la = row.cell(kLaCell);
 
     if (present[0]) {
         WriteRecord(lines[0], sample, {p.crAlFeCr, p.crAlFeAl, p.crAlFeFe3});
@@ -149,10 +157,10 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
         WriteRecord(lines[3], sample, {p.feMgMnFe2, p.feMgMnMg, p.feMgMnMn2});
     }
     if (present[4]) {
-        WriteRecord(lines[4], sample, {ce, la, row.cell(ResultCellOf(Apfu<kY>))});
+        WriteRecord(lines[4], sample, {ce, la, row.cell(kYCell)});
     }
     if (present[5]) {
-        WriteRecord(lines[5], sample, {ce, la, row.cell(ResultCellOf(Apfu<kNd>))});
+        WriteRecord(lines[5], sample, {ce, la, row.cell(kNdCell)});
     }
     if (present[6]) {
         WriteRecord(lines[6], sample, {p.alTotal, p.reeThU});
@@ -164,17 +172,13 @@ void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRec
         WriteRecord(lines[8], sample, {p.fe2OverFe2Mg, p.fe3OverFe3AlVI});
     }
     if (present[9]) {
-        WriteRecord(lines[9], sample,
-                    {p.alFe3MinusOne, row.cell(ResultCellOf(Apfu<kFe2>)),
-                     row.cell(ResultCellOf(Apfu<kMg>))});
+        WriteRecord(lines[9], sample, {p.alFe3MinusOne, row.cell(kFe2Cell), row.cell(kMgCell)});
     }
     if (present[10]) {
         WriteRecord(lines[10], sample, {p.caM3A1Vacancy, p.reeM3A1Vacancy, p.fourA1Vacancy});
     }
     if (present[11]) {
-        WriteRecord(
-            lines[11], sample,
-            {p.divalentSum, p.trivalentSum, row.cell(ResultCellOf(M<&MSiteContents::alVI>))});
+        WriteRecord(lines[11], sample, {p.divalentSum, p.trivalentSum, row.cell(kAlVICell)});
     }
     if (present[12]) {
         WriteRecord(lines[12], sample, {m3Site.al, m3Site.v, m3Site.mg});

@@ -220,14 +220,14 @@ inline constexpr std::array<ResultColumn, kResultCellCount> kResultColumns = [] 
     };
 }();
 
-// The cell that shows number: the plot records copy some cells' texts and name them this way.
-consteval std::size_t ResultCellOf(NumberOfState number) {
-    for (std::size_t c = 0; c < kResultColumns.size(); ++c) {
-        if (kResultColumns[c].number == number) {
-            return c;
-        }
+// The cell that shows number, found by the function that takes it from the state (the plot
+// records copy some cells' texts and name them this way); kResultCellCount for none.
+constexpr std::size_t ResultCellOf(NumberOfState number) {
+    std::size_t c = 0;
+    while (c < kResultColumns.size() && kResultColumns[c].number != number) {
+        ++c;
     }
-    throw "no result cell shows this number";
+    return c;
 }
 
 }  // namespace stelvador
