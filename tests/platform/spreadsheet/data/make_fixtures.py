@@ -304,6 +304,24 @@ def write_import_beyond(path):
     book.save(path)
 
 
+def write_xlwt_tabs(path):
+    """Truth values and error values, and a second sheet that is the active one."""
+    book = xlwt.Workbook(encoding="utf-8")
+    first = book.add_sheet("Notes")
+    first.write(0, 0, "not read")
+    sheet = book.add_sheet("Values")
+    row = sheet.row(0)
+    row.set_cell_boolean(0, True)
+    row.set_cell_boolean(1, False)
+    row.set_cell_error(2, "#N/A!")
+    row.set_cell_error(3, "#DIV/0!")
+    sheet.write(0, 4, 2.5)
+    first.set_selected(False)
+    sheet.set_selected(True)
+    book.active_sheet = 1
+    book.save(path)
+
+
 def full_rows():
     """A sheet filling all 301 x 44 cells the import reads."""
     rows = [list(HEADINGS)]
@@ -337,6 +355,7 @@ if __name__ == "__main__":
     write_import_libreoffice("import_libreoffice.xlsx", "import_libreoffice.xls")
     write_import_beyond("import_beyond.xlsx")
     write_import_full("import_full.xlsx", "import_full.xls")
+    write_xlwt_tabs("xlwt_tabs.xls")
     write_openpyxl("openpyxl_cells.xlsx")
     write_xlsxwriter("xlsxwriter_cells.xlsx")
     write_xlwt("xlwt_cells.xls")
