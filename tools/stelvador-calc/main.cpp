@@ -99,8 +99,7 @@ std::string ReadFailureText(const RunTimeError& e) {
 // The data entry window as the workbook import sees it.
 class ImportWindow : public WorkbookCommandWindow {
   public:
-    ImportWindow(kkj& window, SpreadsheetApplications& spreadsheets)
-        : m_window(window), m_spreadsheets(spreadsheets) {}
+    explicit ImportWindow(kkj& window) : m_window(window) {}
     void setScreenTitle(const std::string& title) override { m_window.setScreenTitle(title); }
     FlexGrid& analysisGrid() override { return m_window.analysisGrid(); }
     FileDialog& fileDialog() override { return m_window.fileDialog(); }
@@ -109,21 +108,19 @@ class ImportWindow : public WorkbookCommandWindow {
         m_window.layOutAnalysisGrid();
         m_window.setFilePanelText("New File");
     }
-    SpreadsheetApplications& spreadsheetApplications() override { return m_spreadsheets; }
-    std::string programFolder() const override {
-        return QCoreApplication::applicationDirPath().toStdString();
+    SpreadsheetApplications& spreadsheetApplications() override {
+        return m_window.resultsLink().spreadsheetApplications();
     }
+    std::string programFolder() const override { return m_window.resultsLink().programFolder(); }
     void showMessage(const std::string& text) override { m_window.messageBox().Show(text); }
 
   private:
     kkj& m_window;
-    SpreadsheetApplications& m_spreadsheets;
 };
 
 // Runs the .xlsx or the .xls import, by the workbook's extension, and reports its failure.
-void ImportWorkbookThroughWindow(kkj& window, SpreadsheetApplications& spreadsheets,
-                                 const std::string& path) {
-    ImportWindow importWindow(window, spreadsheets);
+void ImportWorkbookThroughWindow(kkj& window, const std::string& path) {
+    ImportWindow importWindow(window);
     ImportWorkbook(importWindow, HasXlsxExtension(path) ? kXlsxImportFilter : kXlsImportFilter);
     ReportRunTimeError(ErrorTable::DataEntry, window.messageBox());
 }
@@ -173,7 +170,7 @@ int Run(int argc, char** argv) {
         window.mnuSiNorm_Click();
     }
     if (importWorkbook) {
-        ImportWorkbookThroughWindow(window, spreadsheets, path);
+        ImportWorkbookThroughWindow(window, path);
         if (!calculate) {
             PrintGrid(window.MSFlexGrid1());
             std::cout.flush();
