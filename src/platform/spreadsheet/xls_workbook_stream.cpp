@@ -1,5 +1,6 @@
 #include "platform/spreadsheet/xls_workbook_stream.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -11,7 +12,6 @@ namespace stelvador {
 namespace {
 
 constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr std::uint32_t kLastRegularSector = 0xFFFFFFFA;
 
 // BIFF8 record types.
