@@ -25,10 +25,7 @@
 #include "common/error_message_tables.h"
 #include "common/run_time_error.h"
 #include "entry/data_file.h"
-#include "entry/error_reporter.h"
 #include "entry/kkj.h"
-#include "entry/workbook_command_window.h"
-#include "entry/workbook_import.h"
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
@@ -96,35 +93,6 @@ std::string ReadFailureText(const RunTimeError& e) {
     return text ? std::string(*text) : std::string(e.what());
 }
 
-// The data entry window as the workbook import sees it.
-class ImportWindow : public WorkbookCommandWindow {
-  public:
-    explicit ImportWindow(kkj& window) : m_window(window) {}
-    void setScreenTitle(const std::string& title) override { m_window.setScreenTitle(title); }
-    FlexGrid& analysisGrid() override { return m_window.analysisGrid(); }
-    FileDialog& fileDialog() override { return m_window.fileDialog(); }
-    void runNewFile() override {
-        m_window.analysisGrid().Clear();
-        m_window.layOutAnalysisGrid();
-        m_window.setFilePanelText("New File");
-    }
-    SpreadsheetApplications& spreadsheetApplications() override {
-        return m_window.resultsLink().spreadsheetApplications();
-    }
-    std::string programFolder() const override { return m_window.resultsLink().programFolder(); }
-    void showMessage(const std::string& text) override { m_window.messageBox().Show(text); }
-
-  private:
-    kkj& m_window;
-};
-
-// Runs the .xlsx or the .xls import, by the workbook's extension, and reports its failure.
-void ImportWorkbookThroughWindow(kkj& window, const std::string& path) {
-    ImportWindow importWindow(window);
-    ImportWorkbook(importWindow, HasXlsxExtension(path) ? kXlsxImportFilter : kXlsImportFilter);
-    ReportRunTimeError(ErrorTable::DataEntry, window.messageBox());
-}
-
 int Run(int argc, char** argv) {
     bool siNormalization = false;
     bool importWorkbook = false;
@@ -170,7 +138,12 @@ int Run(int argc, char** argv) {
         window.mnuSiNorm_Click();
     }
     if (importWorkbook) {
-        ImportWorkbookThroughWindow(window, path);
+        // The .xlsx or the .xls import by the workbook's extension; it reports its failure.
+        if (HasXlsxExtension(path)) {
+            window.mnu07Later_Click();
+        } else {
+            window.mnu9703_Click();
+        }
         if (!calculate) {
             PrintGrid(window.MSFlexGrid1());
             std::cout.flush();
