@@ -1,4 +1,5 @@
 // stelvador-calc [--si3] DATAFILE
+// stelvador-calc [--si3] --import WORKBOOK [--calculate]
 //
 // Creates the data entry window offscreen, optionally sets the Si = 3 option, runs the
 // Calculate command with its file dialog answering DATAFILE, and prints every row of the
@@ -6,8 +7,13 @@
 // plot data files are written into the current directory. Messages the program would show go
 // to standard error.
 //
+// With --import, the workbook import (.xlsx or .xls by the name's extension) runs instead, its
+// dialog answering WORKBOOK, and every row of the analysis grid is printed the same way. With
+// --calculate as well, the Calculate command then runs with its dialog cancelled, so it
+// calculates the imported grid, and the results grid is printed instead.
+//
 // Exit status: 0 done; 1 the data file cannot be read; 2 wrong arguments; 3 the run reported a
-// failure (its message is on standard error; the results are printed all the same).
+// failure (its message is on standard error; the grid is printed all the same).
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdlib>
@@ -24,22 +30,29 @@
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/workbook_file.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
 
 namespace stelvador {
 namespace {
 
-// Answers every open dialog with the one data file; the current directory stays where the tool
-// was started, so the plot data files land there.
+// Answers the open dialog with the one file, every open dialog or only the first; the current
+// directory stays where the tool was started, so the plot data files land there.
 class FixedAnswerFileDialog : public FileDialog {
   public:
-    explicit FixedAnswerFileDialog(std::string path) : m_path(std::move(path)) {}
-    void ShowOpen() override { setFileName(m_path); }
+    FixedAnswerFileDialog(std::string path, bool answerOnce)
+        : m_path(std::move(path)), m_answerOnce(answerOnce) {}
+    void ShowOpen() override {
+        setFileName(m_answered && m_answerOnce ? std::string() : m_path);
+        m_answered = true;
+    }
     void ShowSave() override { setFileName(std::string()); }
 
   private:
     std::string m_path;
+    bool m_answerOnce;
+    bool m_answered = false;
 };
 
 class StandardErrorMessageBox : public MessageBox {
@@ -55,8 +68,24 @@ class StandardErrorMessageBox : public MessageBox {
 };
 
 int Usage() {
-    std::cerr << "usage: stelvador-calc [--si3] DATAFILE\n";
+    std::cerr << "usage: stelvador-calc [--si3] DATAFILE\n"
+                 "       stelvador-calc [--si3] --import WORKBOOK [--calculate]\n";
     return 2;
+}
+
+void PrintGrid(const FlexGrid& grid) {
+    std::string line;
+    for (int r = 0; r < grid.Rows(); ++r) {
+        line.clear();
+        for (int c = 0; c < grid.Cols(); ++c) {
+            if (c > 0) {
+                line += '\t';
+            }
+            line += grid.TextMatrix(r, c);
+        }
+        line += '\n';
+        std::cout << line;
+    }
 }
 
 std::string ReadFailureText(const RunTimeError& e) {
@@ -66,56 +95,65 @@ std::string ReadFailureText(const RunTimeError& e) {
 
 int Run(int argc, char** argv) {
     bool siNormalization = false;
-    std::string dataFile;
+    bool importWorkbook = false;
+    bool calculate = false;
+    std::string file;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--si3") {
             siNormalization = true;
+        } else if (argument == "--import") {
+            importWorkbook = true;
+        } else if (argument == "--calculate") {
+            calculate = true;
         } else if (!argument.empty() && argument[0] == '-') {
             return Usage();
-        } else if (dataFile.empty()) {
-            dataFile = argument;
+        } else if (file.empty()) {
+            file = argument;
         } else {
             return Usage();
         }
     }
-    if (dataFile.empty()) {
+    if (file.empty() || (calculate && !importWorkbook)) {
         return Usage();
     }
     std::error_code ignored;
-    const std::string path = std::filesystem::absolute(dataFile, ignored).string();
-    try {
-        ReadDataFile(path);
-    } catch (const RunTimeError& e) {
-        std::cerr << "stelvador-calc: cannot read " << dataFile << ": " << ReadFailureText(e)
-                  << '\n';
-        return 1;
+    const std::string path = std::filesystem::absolute(file, ignored).string();
+    if (!importWorkbook) {
+        try {
+            ReadDataFile(path);
+        } catch (const RunTimeError& e) {
+            std::cerr << "stelvador-calc: cannot read " << file << ": " << ReadFailureText(e)
+                      << '\n';
+            return 1;
+        }
     }
 
     SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
     Form10Link results(spreadsheets, QCoreApplication::applicationDirPath());
-    FixedAnswerFileDialog dialog(path);
+    FixedAnswerFileDialog dialog(path, importWorkbook);
     StandardErrorMessageBox messages;
     kkj window(dialog, messages, results);
     if (siNormalization) {
         window.mnuSiNorm_Click();
     }
+    if (importWorkbook) {
+        // The .xlsx or the .xls import by the workbook's extension; it reports its failure.
+        if (HasXlsxExtension(path)) {
+            window.mnu07Later_Click();
+        } else {
+            window.mnu9703_Click();
+        }
+        if (!calculate) {
+            PrintGrid(window.MSFlexGrid1());
+            std::cout.flush();
+            return messages.shown() ? 3 : 0;
+        }
+    }
     window.mnuOpen_Click();
 
     if (Form10* form = results.form()) {
-        const FlexGrid& grid = form->MSFlexGrid1();
-        std::string line;
-        for (int r = 0; r < grid.Rows(); ++r) {
-            line.clear();
-            for (int c = 0; c < grid.Cols(); ++c) {
-                if (c > 0) {
-                    line += '\t';
-                }
-                line += grid.TextMatrix(r, c);
-            }
-            line += '\n';
-            std::cout << line;
-        }
+        PrintGrid(form->MSFlexGrid1());
     }
     std::cout.flush();
     return messages.shown() ? 3 : 0;
