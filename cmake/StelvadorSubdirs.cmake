@@ -8,10 +8,11 @@ function(stelvador_add_subdirs)
   endforeach()
 endfunction()
 
-# stelvador_add_test(NAME name SOURCES ... LIBS ... [QT])
-# A gtest executable registered with CTest; QT tests use the offscreen test main.
+# stelvador_add_test(NAME name SOURCES ... LIBS ... [QT] [LABELS label...])
+# A gtest executable registered with CTest; QT tests use the offscreen test main. LABELS go on
+# each of its tests ("slow": seconds each; CI runs them, `ctest --preset quick` leaves them out).
 function(stelvador_add_test)
-  cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE stelvador_flags ${T_LIBS} GTest::gtest GTest::gmock)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -24,7 +25,11 @@ function(stelvador_add_test)
     STELVADOR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     STELVADOR_PROGRAM_DIR="${STELVADOR_PROGRAM_DIR}")
   # NO_PRETTY_VALUES: parameter values of case structs would put raw bytes into test names.
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(T_LABELS)
+    list(APPEND properties LABELS "${T_LABELS}")
+  endif()
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                       PROPERTIES ${properties})
 endfunction()

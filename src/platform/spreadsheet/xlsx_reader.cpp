@@ -27,10 +27,10 @@ std::string RelationshipsPartOf(const std::string& partName) {
 }
 
 // The workbook part named by the package's office-document relationship.
-std::string FindWorkbookPart(ZipArchive& archive) {
+std::string FindWorkbookPart(ZipArchive& archive, const XlsxLimits& limits) {
     if (archive.Has("_rels/.rels")) {
         for (const auto& [id, relationship] :
-             ReadRelationships(archive.Read("_rels/.rels"), std::string())) {
+             ReadRelationships(archive.Read("_rels/.rels"), std::string(), limits.relationships)) {
             if (relationship.type == "officeDocument" && archive.Has(relationship.target)) {
                 return relationship.target;
             }
@@ -46,23 +46,26 @@ std::string FindWorkbookPart(ZipArchive& archive) {
 
 WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits) {
     ZipArchive archive(bytes, limits.partBytes, limits.totalBytes);
-    const std::string workbookName = FindWorkbookPart(archive);
+    const std::string workbookName = FindWorkbookPart(archive, limits);
     const std::string workbookDirectory = DirectoryOf(workbookName);
-    const WorkbookPart workbook = ReadWorkbookPart(archive.Read(workbookName));
+    const WorkbookPart workbook = ReadWorkbookPart(archive.Read(workbookName), limits.sheets);
 
     std::map<std::string, Relationship> relationships;
     const std::string relationshipsName = RelationshipsPartOf(workbookName);
     if (archive.Has(relationshipsName)) {
-        relationships = ReadRelationships(archive.Read(relationshipsName), workbookDirectory);
+        relationships = ReadRelationships(archive.Read(relationshipsName), workbookDirectory,
+                                          limits.relationships);
     }
 
-    std::vector<std::string> sharedStrings;
+    SharedStrings sharedStrings;
     std::vector<DateTimeKind> formatKinds;
     for (const auto& [id, relationship] : relationships) {
         if (relationship.type == "sharedStrings" && archive.Has(relationship.target)) {
-            sharedStrings = ReadSharedStrings(archive.Read(relationship.target));
+            sharedStrings =
+                ReadSharedStrings(archive.Read(relationship.target), limits.sharedStrings);
         } else if (relationship.type == "styles" && archive.Has(relationship.target)) {
-            formatKinds = ReadCellFormatKinds(archive.Read(relationship.target));
+            formatKinds = ReadCellFormatKinds(archive.Read(relationship.target), limits.cellFormats,
+                                              limits.numberFormats);
         }
     }
 

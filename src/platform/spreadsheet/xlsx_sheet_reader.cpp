@@ -121,7 +121,7 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
         if (!ok || index >= context.sharedStrings.size()) {
             Fail("The workbook refers to a shared string it does not hold.");
         }
-        const std::string& shared = context.sharedStrings[static_cast<std::size_t>(index)];
+        const std::string_view shared = context.sharedStrings[static_cast<std::size_t>(index)];
         // Checked before the copy: each cell holds a copy of its own.
         if (shared.size() > context.textBudget) {
             FailTooMuchText();

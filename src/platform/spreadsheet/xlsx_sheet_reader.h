@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "platform/spreadsheet/cell_value_text.h"
+#include "platform/spreadsheet/shared_strings.h"
 #include "platform/spreadsheet/workbook_data.h"
 
 namespace stelvador {
 
 struct SheetReadContext {
-    const std::vector<std::string>& sharedStrings;
+    const SharedStrings& sharedStrings;
     const std::vector<DateTimeKind>& formatKinds;
     bool date1904 = false;
     // Cells the whole workbook may still hold; reading beyond it fails.
