@@ -6,6 +6,7 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/number_format_kind.h"
 #include "platform/spreadsheet/xml_helpers.h"
+#include "platform/spreadsheet/xml_part_source.h"
 
 namespace stelvador {
 
@@ -63,7 +64,8 @@ std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
                                                       const std::string& sourceDirectory,
                                                       std::size_t maxRelationships) {
     std::map<std::string, Relationship> relationships;
-    QXmlStreamReader reader(XmlBytes(xml));
+    XmlPartSource source(xml);
+    QXmlStreamReader reader(source.device());
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement ||
             reader.name() != u"Relationship") {
@@ -88,7 +90,8 @@ std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
 WorkbookPart ReadWorkbookPart(std::string_view xml, std::size_t maxSheets) {
     WorkbookPart part;
     bool activeTabSeen = false;
-    QXmlStreamReader reader(XmlBytes(xml));
+    XmlPartSource source(xml);
+    QXmlStreamReader reader(source.device());
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement) {
             continue;
@@ -146,7 +149,8 @@ std::string DecodeEscapedCharacters(std::string text) {
 
 SharedStrings ReadSharedStrings(std::string_view xml, std::size_t maxStrings) {
     SharedStrings strings;
-    QXmlStreamReader reader(XmlBytes(xml));
+    XmlPartSource source(xml);
+    QXmlStreamReader reader(source.device());
     QString current;
     int phoneticDepth = 0;
     bool inItem = false;
@@ -181,7 +185,8 @@ std::vector<DateTimeKind> ReadCellFormatKinds(std::string_view xml, std::size_t 
                                               std::size_t maxNumberFormats) {
     std::map<int, DateTimeKind> customFormats;
     std::vector<DateTimeKind> kinds;
-    QXmlStreamReader reader(XmlBytes(xml));
+    XmlPartSource source(xml);
+    QXmlStreamReader reader(source.device());
     bool inCellFormats = false;
     while (!reader.atEnd()) {
         const auto token = reader.readNext();

@@ -8,6 +8,7 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/xlsx_parts.h"
 #include "platform/spreadsheet/xml_helpers.h"
+#include "platform/spreadsheet/xml_part_source.h"
 
 namespace stelvador {
 
@@ -174,7 +175,8 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
 
 SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context) {
     SheetCells cells;
-    QXmlStreamReader reader(XmlBytes(xml));
+    XmlPartSource source(xml);
+    QXmlStreamReader reader(source.device());
     int row = 0;
     int column = 0;
     while (!reader.atEnd()) {

@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <array>
 
 #include "common/error_numbers.h"
@@ -60,6 +61,15 @@ std::string ZipArchive::Read(const std::string& name) {
         Fail("The workbook's part " + name + " cannot be unpacked (damaged or encrypted).");
     }
     std::string content;
+    // Room for the size the archive states, within the part limit: no regrowth (and copy) of a
+    // large part as it is unpacked. A wrong statement only costs a regrowth or unused room.
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(m_archive.get(), static_cast<zip_uint64_t>(index), 0, &stat) == 0 &&
+        (stat.valid & ZIP_STAT_SIZE) != 0) {
+        content.reserve(static_cast<std::size_t>(
+            std::min<zip_uint64_t>(stat.size, std::min(m_partLimit, m_remaining))));
+    }
     std::array<char, 65536> buffer{};
     for (;;) {
         const zip_int64_t got = zip_fread(file.get(), buffer.data(), buffer.size());

@@ -64,6 +64,8 @@ std::string Numbered(std::size_t count, Entry entry) {
     return text;
 }
 
+// The parts of a workbook whose list holds this many entries in all (at least the one to four
+// entries of a readable workbook).
 inline std::vector<ZipPart> ListBombParts(ListBomb bomb, std::size_t entries) {
     const std::string type = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
     std::string relationships = "<Relationships><Relationship Id=\"rs\" Type=\"" + type +
@@ -80,17 +82,17 @@ inline std::vector<ZipPart> ListBombParts(ListBomb bomb, std::size_t entries) {
     std::string cellFormats = "<cellXfs><xf numFmtId=\"0\"/>";
     switch (bomb) {
         case ListBomb::SharedStrings:
-            shared += Repeated(entries, "<si/>");
+            shared += Repeated(entries - 1, "<si/>");
             break;
         case ListBomb::Sheets:
-            workbook += Repeated(entries, "<sheet/>");
+            workbook += Repeated(entries - 1, "<sheet/>");
             break;
         case ListBomb::Relationships:
             relationships += Numbered(
-                entries, [](const std::string& n) { return "<Relationship Id=\"" + n + "\"/>"; });
+                entries - 3, [](const std::string& n) { return "<Relationship Id=\"" + n + "\"/>"; });
             break;
         case ListBomb::CellFormats:
-            cellFormats += Repeated(entries, "<xf/>");
+            cellFormats += Repeated(entries - 1, "<xf/>");
             break;
         case ListBomb::NumberFormats:
             styles += Numbered(entries, [](const std::string& n) {

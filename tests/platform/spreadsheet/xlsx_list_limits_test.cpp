@@ -1,6 +1,6 @@
 // Every list the .xlsx reader keeps is bounded: a small workbook listing millions of entries is
 // refused with 321, saying which list is too long, instead of filling memory. A list at its
-// limit is still read.
+// limit is still read. Slow (seconds each): labelled so, run in CI.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
