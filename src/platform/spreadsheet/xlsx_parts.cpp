@@ -6,7 +6,6 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/number_format_kind.h"
 #include "platform/spreadsheet/xml_helpers.h"
-#include "platform/spreadsheet/xml_part_source.h"
 
 namespace stelvador {
 
@@ -60,12 +59,11 @@ std::string ResolvePartName(const std::string& sourceDirectory, std::string_view
     return result;
 }
 
-std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
+std::map<std::string, Relationship> ReadRelationships(QIODevice& xml,
                                                       const std::string& sourceDirectory,
                                                       std::size_t maxRelationships) {
     std::map<std::string, Relationship> relationships;
-    XmlPartSource source(xml);
-    QXmlStreamReader reader(source.device());
+    QXmlStreamReader reader(&xml);
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement ||
             reader.name() != u"Relationship") {
@@ -87,11 +85,10 @@ std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
     return relationships;
 }
 
-WorkbookPart ReadWorkbookPart(std::string_view xml, std::size_t maxSheets) {
+WorkbookPart ReadWorkbookPart(QIODevice& xml, std::size_t maxSheets) {
     WorkbookPart part;
     bool activeTabSeen = false;
-    XmlPartSource source(xml);
-    QXmlStreamReader reader(source.device());
+    QXmlStreamReader reader(&xml);
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement) {
             continue;
@@ -147,10 +144,9 @@ std::string DecodeEscapedCharacters(std::string text) {
     return result;
 }
 
-SharedStrings ReadSharedStrings(std::string_view xml, std::size_t maxStrings) {
+SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings) {
     SharedStrings strings;
-    XmlPartSource source(xml);
-    QXmlStreamReader reader(source.device());
+    QXmlStreamReader reader(&xml);
     QString current;
     int phoneticDepth = 0;
     bool inItem = false;
@@ -181,12 +177,11 @@ SharedStrings ReadSharedStrings(std::string_view xml, std::size_t maxStrings) {
     return strings;
 }
 
-std::vector<DateTimeKind> ReadCellFormatKinds(std::string_view xml, std::size_t maxCellFormats,
+std::vector<DateTimeKind> ReadCellFormatKinds(QIODevice& xml, std::size_t maxCellFormats,
                                               std::size_t maxNumberFormats) {
     std::map<int, DateTimeKind> customFormats;
     std::vector<DateTimeKind> kinds;
-    XmlPartSource source(xml);
-    QXmlStreamReader reader(source.device());
+    QXmlStreamReader reader(&xml);
     bool inCellFormats = false;
     while (!reader.atEnd()) {
         const auto token = reader.readNext();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <map>
 #include <string>
 #include <string_view>
@@ -19,7 +20,7 @@ struct Relationship {
 };
 
 // Relationships by id; sourceDirectory is the folder of the part that owns them ("xl/").
-std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
+std::map<std::string, Relationship> ReadRelationships(QIODevice& xml,
                                                       const std::string& sourceDirectory,
                                                       std::size_t maxRelationships);
 
@@ -33,12 +34,12 @@ struct WorkbookPart {
     int activeTab = 0;
     bool date1904 = false;
 };
-WorkbookPart ReadWorkbookPart(std::string_view xml, std::size_t maxSheets);
+WorkbookPart ReadWorkbookPart(QIODevice& xml, std::size_t maxSheets);
 
-SharedStrings ReadSharedStrings(std::string_view xml, std::size_t maxStrings);
+SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings);
 
 // For each cell format (the cell's s attribute), whether it shows a date or a time.
-std::vector<DateTimeKind> ReadCellFormatKinds(std::string_view xml, std::size_t maxCellFormats,
+std::vector<DateTimeKind> ReadCellFormatKinds(QIODevice& xml, std::size_t maxCellFormats,
                                               std::size_t maxNumberFormats);
 
 // Throws RunTimeError 321 saying which list is too long when count has reached limit, before

@@ -8,7 +8,6 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/xlsx_parts.h"
 #include "platform/spreadsheet/xml_helpers.h"
-#include "platform/spreadsheet/xml_part_source.h"
 
 namespace stelvador {
 
@@ -173,10 +172,9 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
 
 }  // namespace
 
-SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context) {
+SheetCells ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
     SheetCells cells;
-    XmlPartSource source(xml);
-    QXmlStreamReader reader(source.device());
+    QXmlStreamReader reader(&xml);
     int row = 0;
     int column = 0;
     while (!reader.atEnd()) {

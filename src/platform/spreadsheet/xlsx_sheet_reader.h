@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -24,6 +25,6 @@ struct SheetReadContext {
 // Reads the cells of one worksheet part. Throws RunTimeError 321 for malformed XML, cell
 // references beyond the sheet's limits, a shared string that does not exist, or more cells or
 // more cell text than the budgets allow.
-SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context);
+SheetCells ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context);
 
 }  // namespace stelvador
