@@ -88,8 +88,9 @@ inline std::vector<ZipPart> ListBombParts(ListBomb bomb, std::size_t entries) {
             workbook += Repeated(entries - 1, "<sheet/>");
             break;
         case ListBomb::Relationships:
-            relationships += Numbered(
-                entries - 3, [](const std::string& n) { return "<Relationship Id=\"" + n + "\"/>"; });
+            relationships += Numbered(entries - 3, [](const std::string& n) {
+                return "<Relationship Id=\"" + n + "\"/>";
+            });
             break;
         case ListBomb::CellFormats:
             cellFormats += Repeated(entries - 1, "<xf/>");
