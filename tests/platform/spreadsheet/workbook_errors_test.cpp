@@ -1,7 +1,6 @@
 // Input that is no readable workbook fails with a run-time error; it never crashes or hangs.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
