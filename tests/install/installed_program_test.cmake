@@ -38,9 +38,12 @@ if(NOT result EQUAL 0)
 endif()
 
 # The installed program starts from another folder and keeps running (its window open) until
-# it is stopped.
+# it is stopped. Its runtime folder is given, or Qt would leave one in the temporary folder.
+set(runtime "${work}/runtime")
+file(MAKE_DIRECTORY "${runtime}")
+file(CHMOD "${runtime}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
-                        "${prefix}/bin/stelvador"
+                        "XDG_RUNTIME_DIR=${runtime}" "${prefix}/bin/stelvador"
                 WORKING_DIRECTORY "${work}" TIMEOUT 3
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result MATCHES "timeout")
