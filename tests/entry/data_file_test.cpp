@@ -67,9 +67,12 @@ int numberOf(const std::function<void()>& step) {
 class DataFile : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A parameterised test's name holds a '/': kept out of the folder's name, so that
+        // TearDown removes the whole folder it made.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
         m_folder = fs::temp_directory_path() /
-                   ("stelvador-data-file-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                   ("stelvador-data-file-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
     }

@@ -128,16 +128,31 @@ TEST(RunHandler, ShowsWhatReachesTheHandlersTopAndReturns) {
               (std::vector<std::string>{"File not found", "Out of memory", "Internal error"}));
 }
 
-// A message box that fails to show: the handler must still return.
+// A message box that fails to show: the handler must still return, and the next handler runs
+// and reports as usual.
 class FailingMessageBox : public MessageBox {
   public:
-    void Show(const std::string&) override { throw std::runtime_error("no display"); }
+    void Show(const std::string& text) override {
+        m_tried.push_back(text);
+        throw std::runtime_error("no display");
+    }
+    const std::vector<std::string>& tried() const { return m_tried; }
+
+  private:
+    std::vector<std::string> m_tried;
 };
 
 TEST(RunHandler, SurvivesAMessageBoxThatFails) {
     FailingMessageBox box;
     RunHandler(ErrorTable::Results, box, [] { throw RunTimeError(76); });
-    SUCCEED();
+    EXPECT_EQ(box.tried(), (std::vector<std::string>{"Path not found"}));
+    bool ran = false;
+    RunHandler(ErrorTable::Results, box, [&] {
+        ran = true;
+        throw RunTimeError(53);
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(box.tried(), (std::vector<std::string>{"Path not found", "File not found"}));
 }
 
 }  // namespace

@@ -385,7 +385,10 @@ TEST(FlexGridAddItem, ManyAppendedRowsKeepTheirTexts) {
     FlexGrid grid(2, 135);
     std::string row;
     for (int c = 0; c < 135; ++c) {
-        row += (c > 0 ? "\t" : "") + std::to_string(c);
+        if (c > 0) {
+            row += '\t';
+        }
+        row += std::to_string(c);
     }
     for (int i = 0; i < 300; ++i) {
         grid.AddItem(row);

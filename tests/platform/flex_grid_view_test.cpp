@@ -124,7 +124,9 @@ TEST_F(FlexGridViewTest, AppendingKeepsRowCountsEqualAllTheWay) {
     FlexGridView results(2, 135);
     std::string row = "Sample";
     for (int c = 1; c < 131; ++c) {
-        row += "\t" + std::to_string(c) + ".000";
+        row += '\t';
+        row += std::to_string(c);
+        row += ".000";
     }
     for (int i = 0; i < 300; ++i) {
         results.grid().AddItem(row);

@@ -8,7 +8,7 @@
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
-#include "platform/spreadsheet/xls_reader.h"
+#include "platform/spreadsheet/xls_reader_process.h"
 #include "platform/spreadsheet/xlsx_reader.h"
 
 namespace stelvador {

@@ -9,7 +9,6 @@
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/cell_value_text.h"
-#include "platform/spreadsheet/xls_reader_process.h"
 #include "platform/spreadsheet/xls_workbook_stream.h"
 
 namespace stelvador {

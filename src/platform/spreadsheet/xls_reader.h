@@ -10,13 +10,9 @@ namespace stelvador {
 // truth values, error values, formula results and the active sheet from the workbook stream
 // (see xls_workbook_stream.h). Throws RunTimeError 321 for a file freexl cannot read, a
 // password-protected workbook, or one larger than the cell limit or the limit on the total bytes
-// of cell text. freexl can crash on damaged
-// files, so the reading runs in a child process (see xls_reader_process.h); a child that dies
-// or takes too long means a damaged file.
-WorkbookData ReadXlsWorkbook(const std::string& path, std::size_t cellLimit = 4'000'000,
-                             std::size_t textLimit = kMaxWorkbookTextBytes);
-
-// The same, in this process: only for the child.
+// of cell text.
+// freexl can crash or hang on damaged files, so only the .xls reader executable calls this;
+// the program reads .xls through that executable (xls_reader_process.h).
 WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit,
                                   std::size_t textLimit = kMaxWorkbookTextBytes);
 

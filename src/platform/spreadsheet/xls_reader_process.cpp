@@ -1,174 +1,90 @@
 #include "platform/spreadsheet/xls_reader_process.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstdint>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
-#include "platform/spreadsheet/xls_reader.h"
+#include "platform/spreadsheet/workbook_transfer.h"
+
+extern char** environ;
 
 namespace stelvador {
 
 namespace {
-
-constexpr char kResultOk = 'W';
-constexpr char kResultError = 'E';
 
 [[noreturn]] void FailDamaged() {
     throw RunTimeError(error::kInvalidFileFormat,
                        "The workbook is damaged: the .xls reader could not read it.");
 }
 
-template <typename Number>
-void Put(std::string& out, Number value) {
-    char bytes[sizeof(Number)];
-    std::memcpy(bytes, &value, sizeof(Number));
-    out.append(bytes, sizeof(Number));
-}
-
-void PutText(std::string& out, const std::string& text) {
-    Put<std::uint32_t>(out, static_cast<std::uint32_t>(text.size()));
-    out += text;
-}
-
-class Reader {
+class Descriptor {
   public:
-    explicit Reader(const std::string& bytes) : m_bytes(bytes) {}
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor() { Close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
 
-    template <typename Number>
-    Number Get() {
-        if (m_bytes.size() - m_at < sizeof(Number)) {
-            FailDamaged();
+    int get() const { return m_fd; }
+    void Close() {
+        if (m_fd >= 0) {
+            close(m_fd);
+            m_fd = -1;
         }
-        Number value;
-        std::memcpy(&value, m_bytes.data() + m_at, sizeof(Number));
-        m_at += sizeof(Number);
-        return value;
-    }
-    std::string GetText() {
-        const auto size = Get<std::uint32_t>();
-        if (m_bytes.size() - m_at < size) {
-            FailDamaged();
-        }
-        std::string text = m_bytes.substr(m_at, size);
-        m_at += size;
-        return text;
     }
 
   private:
-    const std::string& m_bytes;
-    std::size_t m_at = 0;
+    int m_fd;
 };
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(wrote);
+class SpawnActions {
+  public:
+    SpawnActions() { posix_spawn_file_actions_init(&m_actions); }
+    ~SpawnActions() { posix_spawn_file_actions_destroy(&m_actions); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+
+    posix_spawn_file_actions_t* get() { return &m_actions; }
+
+  private:
+    posix_spawn_file_actions_t m_actions;
+};
+
+// Starts the program with its standard output on outputFd, its standard input and error on
+// /dev/null (a crashing reader's report is no business of the program's); the process id, or
+// -1 when it cannot start.
+pid_t Start(const std::string& program, const std::vector<std::string>& arguments, int outputFd) {
+    SpawnActions actions;
+    posix_spawn_file_actions_addopen(actions.get(), 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(actions.get(), outputFd, 1);
+    posix_spawn_file_actions_addopen(actions.get(), 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
     }
-    return true;
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    if (posix_spawn(&child, program.c_str(), actions.get(), nullptr, argv.data(), environ) != 0) {
+        return -1;
+    }
+    return child;
 }
 
-[[noreturn]] void RunChild(int fd, const std::function<WorkbookData()>& read) {
-    std::string message;
-    try {
-        message = kResultOk + SerializeWorkbook(read());
-    } catch (const RunTimeError& failure) {
-        message = kResultError;
-        Put<std::int32_t>(message, failure.number());
-        PutText(message, failure.what());
-    } catch (...) {
-        message = kResultError;
-        Put<std::int32_t>(message, error::kInvalidFileFormat);
-        PutText(message, "The workbook cannot be read.");
-    }
-    WriteAll(fd, message);
-    close(fd);
-    _exit(0);  // no exit handlers of the parent's libraries
-}
+enum class Outcome { Ended, TimedOut, TooLong };
 
-}  // namespace
-
-std::string SerializeWorkbook(const WorkbookData& data) {
-    std::string out;
-    Put<std::int32_t>(out, data.activeSheet);
-    Put<std::uint32_t>(out, static_cast<std::uint32_t>(data.sheets.size()));
-    for (const SheetData& sheet : data.sheets) {
-        PutText(out, sheet.name);
-        Put<std::uint32_t>(out, static_cast<std::uint32_t>(sheet.cells.Count()));
-        sheet.cells.ForEach([&](int row, int column, const CellValue& value) {
-            Put<std::int32_t>(out, row);
-            Put<std::int32_t>(out, column);
-            Put<std::uint8_t>(out, static_cast<std::uint8_t>(value.kind));
-            Put<double>(out, value.number);
-            PutText(out, value.text);
-        });
-    }
-    return out;
-}
-
-WorkbookData DeserializeWorkbook(const std::string& bytes) {
-    Reader in(bytes);
-    WorkbookData data;
-    data.activeSheet = in.Get<std::int32_t>();
-    const auto sheets = in.Get<std::uint32_t>();
-    for (std::uint32_t s = 0; s < sheets; ++s) {
-        SheetData sheet;
-        sheet.name = in.GetText();
-        const auto cells = in.Get<std::uint32_t>();
-        for (std::uint32_t c = 0; c < cells; ++c) {
-            const auto row = in.Get<std::int32_t>();
-            const auto column = in.Get<std::int32_t>();
-            const auto kind = in.Get<std::uint8_t>();
-            CellValue value;
-            value.number = in.Get<double>();
-            value.text = in.GetText();
-            if (row < 1 || row > kMaxSheetRows || column < 1 || column > kMaxSheetColumns ||
-                kind > static_cast<std::uint8_t>(CellKind::Error)) {
-                FailDamaged();
-            }
-            value.kind = static_cast<CellKind>(kind);
-            sheet.cells.Set(row, column, std::move(value));
-        }
-        data.sheets.push_back(std::move(sheet));
-    }
-    if (data.activeSheet >= static_cast<int>(data.sheets.size())) {
-        data.activeSheet = data.sheets.empty() ? -1 : 0;
-    }
-    return data;
-}
-
-WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int timeLimitMs,
-                                std::size_t maxResultBytes) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        throw RunTimeError(error::kOutOfMemory, "Cannot start the workbook reader.");
-    }
-    const pid_t child = fork();
-    if (child < 0) {
-        close(fds[0]);
-        close(fds[1]);
-        throw RunTimeError(error::kOutOfMemory, "Cannot start the workbook reader.");
-    }
-    if (child == 0) {
-        close(fds[0]);
-        RunChild(fds[1], read);
-    }
-    close(fds[1]);
-
-    std::string message;
-    bool timedOut = false;
-    bool tooLong = false;
+// Reads the child's output until it closes it, the deadline passes or it exceeds maxBytes.
+Outcome Collect(int fd, int timeLimitMs, std::size_t maxBytes, std::string& output) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
     char buffer[65536];
     for (;;) {
@@ -176,66 +92,84 @@ WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int t
                               deadline - std::chrono::steady_clock::now())
                               .count();
         if (left <= 0) {
-            timedOut = true;
-            break;
+            return Outcome::TimedOut;
         }
-        pollfd waiting{fds[0], POLLIN, 0};
+        pollfd waiting{fd, POLLIN, 0};
         const int ready = poll(&waiting, 1, static_cast<int>(left));
         if (ready < 0 && errno == EINTR) {
             continue;
         }
-        if (ready <= 0) {
-            timedOut = ready == 0;
-            break;
+        if (ready == 0) {
+            return Outcome::TimedOut;
         }
-        const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
+        if (ready < 0) {
+            return Outcome::Ended;
+        }
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got <= 0) {
-            break;
+            return Outcome::Ended;
         }
-        if (static_cast<std::size_t>(got) > maxResultBytes - message.size()) {
-            tooLong = true;
-            break;
+        if (static_cast<std::size_t>(got) > maxBytes - output.size()) {
+            return Outcome::TooLong;
         }
-        message.append(buffer, static_cast<std::size_t>(got));
+        output.append(buffer, static_cast<std::size_t>(got));
     }
-    close(fds[0]);
-    if (timedOut || tooLong) {
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+    std::error_code code;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", code);
+    return code ? std::string(".") : self.parent_path().string();
+}
+
+WorkbookData ReadInChildProcess(const std::string& program,
+                                const std::vector<std::string>& arguments, int timeLimitMs,
+                                std::size_t maxResultBytes) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+        throw RunTimeError(error::kOutOfMemory, "Cannot start the .xls reader.");
+    }
+    Descriptor readEnd(fds[0]);
+    Descriptor writeEnd(fds[1]);
+    const pid_t child = Start(program, arguments, writeEnd.get());
+    writeEnd.Close();  // so that the reader's end of output is seen here
+    if (child < 0) {
+        throw RunTimeError(error::kInvalidFileFormat,
+                           "The .xls reader " + program + " cannot be started.");
+    }
+
+    std::string answer;
+    const Outcome outcome = Collect(readEnd.get(), timeLimitMs, maxResultBytes, answer);
+    readEnd.Close();
+    if (outcome != Outcome::Ended) {
         kill(child, SIGKILL);
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (tooLong) {
+    if (outcome == Outcome::TooLong) {
         throw RunTimeError(error::kInvalidFileFormat,
                            "The workbook holds more than this program reads.");
     }
-    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || message.empty()) {
+    if (outcome == Outcome::TimedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         FailDamaged();
     }
-    if (message.front() == kResultError) {
-        const std::string rest = message.substr(1);
-        Reader in(rest);
-        const auto number = in.Get<std::int32_t>();
-        throw RunTimeError(number, in.GetText());
-    }
-    if (message.front() != kResultOk) {
-        FailDamaged();
-    }
-    message.erase(0, 1);  // in place: the result can be large
-    return DeserializeWorkbook(message);
+    return WorkbookFromAnswer(std::move(answer));
 }
 
 WorkbookData ReadXlsWorkbook(const std::string& path, std::size_t cellLimit,
                              std::size_t textLimit) {
-    constexpr int kTimeLimitMs = 20000;
     // Each cell costs 21 bytes besides its text; sheet names are short (at most 31 characters).
     constexpr std::size_t kBytesPerCell = 32;
     const std::size_t maxResultBytes = textLimit + cellLimit * kBytesPerCell + (16u << 20);
-    return ReadInChildProcess([&] { return ReadXlsInThisProcess(path, cellLimit, textLimit); },
-                              kTimeLimitMs, maxResultBytes);
+    const std::string reader = ExecutableFolder() + "/" + kXlsReaderName;
+    return ReadInChildProcess(reader, {path, std::to_string(cellLimit), std::to_string(textLimit)},
+                              kXlsReaderTimeLimitMs, maxResultBytes);
 }
 
 }  // namespace stelvador

@@ -1,22 +1,36 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/spreadsheet/workbook_data.h"
 
 namespace stelvador {
 
-// Runs a workbook reader in a child process and returns what it read: a reader that crashes,
-// hangs past the time limit or fails turns into RunTimeError 321 (or the reader's own error)
-// here, and this process goes on.
-// A result longer than maxResultBytes counts as a failure of the reader.
-WorkbookData ReadInChildProcess(const std::function<WorkbookData()>& read, int timeLimitMs,
-                                std::size_t maxResultBytes = std::size_t(1) << 30);
+// The name of the .xls reader executable, which lies in the program folder.
+inline constexpr char kXlsReaderName[] = "stelvador-xls-reader";
 
-// The byte form in which the child hands its result over (also used by the tests).
-std::string SerializeWorkbook(const WorkbookData& data);
-WorkbookData DeserializeWorkbook(const std::string& bytes);
+// How long the reader may take, and the most memory it may map.
+inline constexpr int kXlsReaderTimeLimitMs = 20000;
+inline constexpr std::size_t kXlsReaderMemoryBytes = std::size_t(2) << 30;
+
+// Reads an Excel 97-2003 (.xls) workbook through the .xls reader executable, so that a damaged
+// file that makes the .xls library crash, hang or run out of memory costs only that process:
+// any of these is RunTimeError 321 here, and the program goes on. The reader's own failures
+// come back with their number and description (321 for anything it cannot read).
+WorkbookData ReadXlsWorkbook(const std::string& path, std::size_t cellLimit = 4'000'000,
+                             std::size_t textLimit = kMaxWorkbookTextBytes);
+
+// Runs a reader program with its arguments (no shell) and takes the workbook it writes to its
+// standard output (see workbook_transfer.h). A program that cannot start, dies, exits with a
+// status other than 0, runs past the time limit or writes more than maxResultBytes is
+// RunTimeError 321.
+WorkbookData ReadInChildProcess(const std::string& program,
+                                const std::vector<std::string>& arguments, int timeLimitMs,
+                                std::size_t maxResultBytes);
+
+// The folder of the running executable: where the program keeps its reader and workbooks.
+std::string ExecutableFolder();
 
 }  // namespace stelvador

@@ -16,6 +16,14 @@ void ThrowIfXmlError(const QXmlStreamReader& reader, std::string_view partName) 
     }
 }
 
+void CheckRoomInList(std::size_t count, std::size_t limit, std::string_view listName) {
+    if (count >= limit) {
+        throw RunTimeError(error::kInvalidFileFormat,
+                           "The workbook lists more " + std::string(listName) + " than the " +
+                               std::to_string(limit) + " this program reads.");
+    }
+}
+
 std::string ResolvePartName(const std::string& sourceDirectory, std::string_view target) {
     std::string path;
     if (!target.empty() && target.front() == '/') {
@@ -51,10 +59,11 @@ std::string ResolvePartName(const std::string& sourceDirectory, std::string_view
     return result;
 }
 
-std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
-                                                      const std::string& sourceDirectory) {
+std::map<std::string, Relationship> ReadRelationships(QIODevice& xml,
+                                                      const std::string& sourceDirectory,
+                                                      std::size_t maxRelationships) {
     std::map<std::string, Relationship> relationships;
-    QXmlStreamReader reader(XmlBytes(xml));
+    QXmlStreamReader reader(&xml);
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement ||
             reader.name() != u"Relationship") {
@@ -63,6 +72,7 @@ std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
         if (AttributeValue(reader, u"TargetMode") == u"External") {
             continue;
         }
+        CheckRoomInList(relationships.size(), maxRelationships, "relationships");
         const QString type = AttributeValue(reader, u"Type").toString();
         const QString target = AttributeValue(reader, u"Target").toString();
         Relationship relationship;
@@ -75,16 +85,17 @@ std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
     return relationships;
 }
 
-WorkbookPart ReadWorkbookPart(std::string_view xml) {
+WorkbookPart ReadWorkbookPart(QIODevice& xml, std::size_t maxSheets) {
     WorkbookPart part;
     bool activeTabSeen = false;
-    QXmlStreamReader reader(XmlBytes(xml));
+    QXmlStreamReader reader(&xml);
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement) {
             continue;
         }
         const QStringView name = reader.name();
         if (name == u"sheet") {
+            CheckRoomInList(part.sheets.size(), maxSheets, "sheets");
             SheetEntry entry;
             entry.name = AttributeValue(reader, u"name").toString().toStdString();
             entry.relationshipId = AttributeValue(reader, u"id").toString().toStdString();
@@ -133,9 +144,9 @@ std::string DecodeEscapedCharacters(std::string text) {
     return result;
 }
 
-std::vector<std::string> ReadSharedStrings(std::string_view xml) {
-    std::vector<std::string> strings;
-    QXmlStreamReader reader(XmlBytes(xml));
+SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings) {
+    SharedStrings strings;
+    QXmlStreamReader reader(&xml);
     QString current;
     int phoneticDepth = 0;
     bool inItem = false;
@@ -154,7 +165,8 @@ std::vector<std::string> ReadSharedStrings(std::string_view xml) {
         } else if (token == QXmlStreamReader::EndElement) {
             const QStringView name = reader.name();
             if (name == u"si") {
-                strings.push_back(DecodeEscapedCharacters(current.toStdString()));
+                CheckRoomInList(strings.size(), maxStrings, "shared strings");
+                strings.Add(DecodeEscapedCharacters(current.toStdString()));
                 inItem = false;
             } else if (name == u"rPh" && phoneticDepth > 0) {
                 --phoneticDepth;
@@ -165,10 +177,11 @@ std::vector<std::string> ReadSharedStrings(std::string_view xml) {
     return strings;
 }
 
-std::vector<DateTimeKind> ReadCellFormatKinds(std::string_view xml) {
+std::vector<DateTimeKind> ReadCellFormatKinds(QIODevice& xml, std::size_t maxCellFormats,
+                                              std::size_t maxNumberFormats) {
     std::map<int, DateTimeKind> customFormats;
     std::vector<DateTimeKind> kinds;
-    QXmlStreamReader reader(XmlBytes(xml));
+    QXmlStreamReader reader(&xml);
     bool inCellFormats = false;
     while (!reader.atEnd()) {
         const auto token = reader.readNext();
@@ -176,11 +189,15 @@ std::vector<DateTimeKind> ReadCellFormatKinds(std::string_view xml) {
             const QStringView name = reader.name();
             if (name == u"numFmt") {
                 const int id = AttributeValue(reader, u"numFmtId").toInt();
+                if (customFormats.find(id) == customFormats.end()) {
+                    CheckRoomInList(customFormats.size(), maxNumberFormats, "number formats");
+                }
                 customFormats[id] =
                     FormatCodeKind(AttributeValue(reader, u"formatCode").toString().toStdString());
             } else if (name == u"cellXfs") {
                 inCellFormats = true;
             } else if (name == u"xf" && inCellFormats) {
+                CheckRoomInList(kinds.size(), maxCellFormats, "cell formats");
                 const int id = AttributeValue(reader, u"numFmtId").toInt();
                 const auto custom = customFormats.find(id);
                 kinds.push_back(custom != customFormats.end() ? custom->second

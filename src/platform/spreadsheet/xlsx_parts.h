@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QIODevice>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/spreadsheet/cell_value_text.h"
+#include "platform/spreadsheet/shared_strings.h"
 
 namespace stelvador {
 
-// The package parts of an .xlsx workbook other than its sheets, each read from its XML.
+// The package parts of an .xlsx workbook other than its sheets, each read from its XML. Each
+// list read is bounded: one entry beyond its limit is RunTimeError 321 naming the list.
 
 struct Relationship {
     std::string type;    // the last segment of the type URI: "worksheet", "sharedStrings", ...
@@ -17,8 +20,9 @@ struct Relationship {
 };
 
 // Relationships by id; sourceDirectory is the folder of the part that owns them ("xl/").
-std::map<std::string, Relationship> ReadRelationships(std::string_view xml,
-                                                      const std::string& sourceDirectory);
+std::map<std::string, Relationship> ReadRelationships(QIODevice& xml,
+                                                      const std::string& sourceDirectory,
+                                                      std::size_t maxRelationships);
 
 struct SheetEntry {
     std::string name;
@@ -30,12 +34,17 @@ struct WorkbookPart {
     int activeTab = 0;
     bool date1904 = false;
 };
-WorkbookPart ReadWorkbookPart(std::string_view xml);
+WorkbookPart ReadWorkbookPart(QIODevice& xml, std::size_t maxSheets);
 
-std::vector<std::string> ReadSharedStrings(std::string_view xml);
+SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings);
 
 // For each cell format (the cell's s attribute), whether it shows a date or a time.
-std::vector<DateTimeKind> ReadCellFormatKinds(std::string_view xml);
+std::vector<DateTimeKind> ReadCellFormatKinds(QIODevice& xml, std::size_t maxCellFormats,
+                                              std::size_t maxNumberFormats);
+
+// Throws RunTimeError 321 saying which list is too long when count has reached limit, before
+// one more entry is added.
+void CheckRoomInList(std::size_t count, std::size_t limit, std::string_view listName);
 
 // Resolves a relationship target against the folder of its source part.
 std::string ResolvePartName(const std::string& sourceDirectory, std::string_view target);

@@ -26,11 +26,28 @@ std::string RelationshipsPartOf(const std::string& partName) {
     return directory + "_rels/" + file + ".rels";
 }
 
+// Parses a part as it unpacks; when the unpacking failed (a limit, a damaged part), that is
+// the failure reported rather than the XML cut short by it.
+template <typename Parse>
+auto ReadPart(ZipArchive& archive, const std::string& name, Parse parse) {
+    const std::unique_ptr<ZipPartDevice> part = archive.Open(name);
+    try {
+        auto result = parse(*part);
+        part->ThrowIfFailed();
+        return result;
+    } catch (const RunTimeError&) {
+        part->ThrowIfFailed();
+        throw;
+    }
+}
+
 // The workbook part named by the package's office-document relationship.
-std::string FindWorkbookPart(ZipArchive& archive) {
+std::string FindWorkbookPart(ZipArchive& archive, const XlsxLimits& limits) {
     if (archive.Has("_rels/.rels")) {
-        for (const auto& [id, relationship] :
-             ReadRelationships(archive.Read("_rels/.rels"), std::string())) {
+        const auto relationships = ReadPart(archive, "_rels/.rels", [&](QIODevice& xml) {
+            return ReadRelationships(xml, std::string(), limits.relationships);
+        });
+        for (const auto& [id, relationship] : relationships) {
             if (relationship.type == "officeDocument" && archive.Has(relationship.target)) {
                 return relationship.target;
             }
@@ -46,23 +63,31 @@ std::string FindWorkbookPart(ZipArchive& archive) {
 
 WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits) {
     ZipArchive archive(bytes, limits.partBytes, limits.totalBytes);
-    const std::string workbookName = FindWorkbookPart(archive);
+    const std::string workbookName = FindWorkbookPart(archive, limits);
     const std::string workbookDirectory = DirectoryOf(workbookName);
-    const WorkbookPart workbook = ReadWorkbookPart(archive.Read(workbookName));
+    const WorkbookPart workbook = ReadPart(archive, workbookName, [&](QIODevice& xml) {
+        return ReadWorkbookPart(xml, limits.sheets);
+    });
 
     std::map<std::string, Relationship> relationships;
     const std::string relationshipsName = RelationshipsPartOf(workbookName);
     if (archive.Has(relationshipsName)) {
-        relationships = ReadRelationships(archive.Read(relationshipsName), workbookDirectory);
+        relationships = ReadPart(archive, relationshipsName, [&](QIODevice& xml) {
+            return ReadRelationships(xml, workbookDirectory, limits.relationships);
+        });
     }
 
-    std::vector<std::string> sharedStrings;
+    SharedStrings sharedStrings;
     std::vector<DateTimeKind> formatKinds;
     for (const auto& [id, relationship] : relationships) {
         if (relationship.type == "sharedStrings" && archive.Has(relationship.target)) {
-            sharedStrings = ReadSharedStrings(archive.Read(relationship.target));
+            sharedStrings = ReadPart(archive, relationship.target, [&](QIODevice& xml) {
+                return ReadSharedStrings(xml, limits.sharedStrings);
+            });
         } else if (relationship.type == "styles" && archive.Has(relationship.target)) {
-            formatKinds = ReadCellFormatKinds(archive.Read(relationship.target));
+            formatKinds = ReadPart(archive, relationship.target, [&](QIODevice& xml) {
+                return ReadCellFormatKinds(xml, limits.cellFormats, limits.numberFormats);
+            });
         }
     }
 
@@ -86,7 +111,8 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits) 
         }
         SheetData sheet;
         sheet.name = entry.name;
-        sheet.cells = ReadXlsxSheet(archive.Read(relationship->second.target), context);
+        sheet.cells = ReadPart(archive, relationship->second.target,
+                               [&](QIODevice& xml) { return ReadXlsxSheet(xml, context); });
         data.sheets.push_back(std::move(sheet));
     }
     if (data.sheets.empty()) {

@@ -13,6 +13,15 @@ struct XlsxLimits {
     std::size_t cells = 4'000'000;
     // The total bytes of the texts of all cells kept.
     std::size_t textBytes = kMaxWorkbookTextBytes;
+    // Entries of the lists the reader keeps, each far beyond what a real workbook lists, so
+    // that a small file cannot list millions of empty entries into memory.
+    // A shared string no cell shows is of no use: no more than the cells.
+    std::size_t sharedStrings = 4'000'000;
+    std::size_t sheets = 10'000;
+    std::size_t relationships = 100'000;
+    // Excel itself keeps at most 64,000 cell formats and a few hundred number formats.
+    std::size_t cellFormats = 1'000'000;
+    std::size_t numberFormats = 100'000;
 };
 
 // Reads an .xlsx workbook from its bytes: every worksheet's cells as text values (shared and

@@ -121,7 +121,7 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
         if (!ok || index >= context.sharedStrings.size()) {
             Fail("The workbook refers to a shared string it does not hold.");
         }
-        const std::string& shared = context.sharedStrings[static_cast<std::size_t>(index)];
+        const std::string_view shared = context.sharedStrings[static_cast<std::size_t>(index)];
         // Checked before the copy: each cell holds a copy of its own.
         if (shared.size() > context.textBudget) {
             FailTooMuchText();
@@ -172,9 +172,9 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
 
 }  // namespace
 
-SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context) {
+SheetCells ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
     SheetCells cells;
-    QXmlStreamReader reader(XmlBytes(xml));
+    QXmlStreamReader reader(&xml);
     int row = 0;
     int column = 0;
     while (!reader.atEnd()) {

@@ -1,16 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QXmlStreamReader>
 #include <string>
 #include <string_view>
 
 namespace stelvador {
-
-// A stream reader over XML text held elsewhere (no copy is made).
-inline QByteArray XmlBytes(std::string_view xml) {
-    return QByteArray::fromRawData(xml.data(), static_cast<qsizetype>(xml.size()));
-}
 
 // The value of the attribute with this local name, whatever its namespace prefix.
 inline QStringView AttributeValue(const QXmlStreamReader& reader, QStringView localName) {

@@ -1,9 +1,6 @@
 #include "platform/spreadsheet/zip_archive.h"
 
 #include <zip.h>
-
-#include <array>
-
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
 
@@ -14,10 +11,6 @@ namespace {
 [[noreturn]] void Fail(const std::string& what) {
     throw RunTimeError(error::kInvalidFileFormat, what);
 }
-
-struct FileCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
 
 }  // namespace
 
@@ -49,34 +42,16 @@ bool ZipArchive::Has(const std::string& name) const {
     return zip_name_locate(m_archive.get(), name.c_str(), ZIP_FL_NOCASE) >= 0;
 }
 
-std::string ZipArchive::Read(const std::string& name) {
+std::unique_ptr<ZipPartDevice> ZipArchive::Open(const std::string& name) {
     const zip_int64_t index = zip_name_locate(m_archive.get(), name.c_str(), ZIP_FL_NOCASE);
     if (index < 0) {
         Fail("The workbook lacks its part " + name + ".");
     }
-    std::unique_ptr<zip_file_t, FileCloser> file(
-        zip_fopen_index(m_archive.get(), static_cast<zip_uint64_t>(index), 0));
-    if (!file) {
+    zip_file_t* file = zip_fopen_index(m_archive.get(), static_cast<zip_uint64_t>(index), 0);
+    if (file == nullptr) {
         Fail("The workbook's part " + name + " cannot be unpacked (damaged or encrypted).");
     }
-    std::string content;
-    std::array<char, 65536> buffer{};
-    for (;;) {
-        const zip_int64_t got = zip_fread(file.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            Fail("The workbook's part " + name + " is damaged.");
-        }
-        if (got == 0) {
-            break;
-        }
-        const auto count = static_cast<std::size_t>(got);
-        if (content.size() + count > m_partLimit || count > m_remaining) {
-            Fail("The workbook is larger than this program reads.");
-        }
-        m_remaining -= count;
-        content.append(buffer.data(), count);
-    }
-    return content;
+    return std::make_unique<ZipPartDevice>(file, name, m_partLimit, m_remaining);
 }
 
 }  // namespace stelvador

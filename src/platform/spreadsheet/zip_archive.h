@@ -5,14 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "platform/spreadsheet/zip_part_device.h"
+
 struct zip;
 
 namespace stelvador {
 
 // A zip archive held in memory, read part by part with a cap on what it may unpack: no part
 // larger than the part limit and no more than the total limit over all parts, whatever sizes
-// the archive claims (a zip bomb fails instead of filling memory). Failures throw
-// RunTimeError 321 (invalid file format).
+// the archive claims (a zip bomb fails instead of running on). Failures throw RunTimeError 321
+// (invalid file format).
 class ZipArchive {
   public:
     ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_t totalLimit);
@@ -22,7 +24,8 @@ class ZipArchive {
 
     // Part names compare without regard to case, as in the package format.
     bool Has(const std::string& name) const;
-    std::string Read(const std::string& name);
+    // The part, to be read as it unpacks.
+    std::unique_ptr<ZipPartDevice> Open(const std::string& name);
 
   private:
     struct Closer {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "calculation/chain/calculate_analysis.h"
@@ -49,6 +51,14 @@ struct GoldenRun {
 
 class ChainGoldenTest : public ::testing::TestWithParam<GoldenRun> {};
 
+struct RemovedAtEnd {
+    fs::path folder;
+    ~RemovedAtEnd() {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+};
+
 // The data set goes through the whole chain and the plot data files as a calculation run does;
 // the result rows and the 13 files must match the expected files byte for byte. Set
 // STELVADOR_UPDATE_GOLDEN=1 to write the expected files afresh (then check them by hand).
@@ -58,9 +68,13 @@ TEST_P(ChainGoldenTest, ResultRowsAndPlotDataFilesMatchTheExpectedFiles) {
     const std::vector<AnalysisLine> analyses = ReadAnalyses(data / "analyses.tsv");
     ASSERT_FALSE(analyses.empty());
 
-    const fs::path out = fs::temp_directory_path() / (std::string("stelvador_golden_") + run.name);
+    // A folder of this run's own, so that runs at the same time do not meet, removed however the
+    // test ends.
+    const fs::path out = fs::temp_directory_path() / ("stelvador_golden_" + std::string(run.name) +
+                                                      "_" + std::to_string(::getpid()));
     fs::remove_all(out);
     fs::create_directories(out);
+    const RemovedAtEnd removeOut{out};
 
     PlotDataFiles files;
     OpenPlotDataFiles(files, out);
@@ -93,7 +107,6 @@ TEST_P(ChainGoldenTest, ResultRowsAndPlotDataFilesMatchTheExpectedFiles) {
     for (const std::string& name : names) {
         EXPECT_EQ(ReadBytes(out / name), ReadBytes(expected / name)) << name;
     }
-    fs::remove_all(out);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, ChainGoldenTest,

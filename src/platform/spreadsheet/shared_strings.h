@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stelvador {
+
+// The shared strings of an .xlsx workbook, kept end to end in one buffer: a few bytes per entry
+// however many there are, so a long list of empty entries costs little memory.
+class SharedStrings {
+  public:
+    void Add(std::string_view text);
+    std::size_t size() const { return m_ends.size(); }
+    std::string_view operator[](std::size_t index) const;
+
+  private:
+    std::string m_texts;
+    std::vector<std::size_t> m_ends;
+};
+
+}  // namespace stelvador

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/spreadsheet/workbook_data.h"
+
+namespace stelvador {
+
+// The byte form in which the .xls reader executable hands its answer to the program over a pipe:
+// a workbook it read, or the run-time error it met.
+
+std::string SerializeWorkbook(const WorkbookData& data);
+// Throws RunTimeError 321 for bytes that are no serialized workbook.
+WorkbookData DeserializeWorkbook(const std::string& bytes);
+
+// The whole answer: a mark, then the workbook or the error's number and description.
+std::string WorkbookAnswer(const WorkbookData& data);
+std::string FailureAnswer(int number, const std::string& description);
+
+// The workbook of an answer, or the answer's error thrown as RunTimeError; a damaged answer
+// throws 321. The answer is consumed (it can be large).
+WorkbookData WorkbookFromAnswer(std::string answer);
+
+}  // namespace stelvador
