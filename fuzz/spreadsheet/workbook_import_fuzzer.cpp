@@ -70,5 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (window.analysisGrid().Rows() != 301 || window.analysisGrid().Cols() != 44) {
         std::abort();
     }
+    // Nothing of the run stays in the temporary folder.
+    std::remove(path.c_str());
     return 0;
 }
