@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <memory>
 
+#include "entry/dialogs/about_windows.h"
 #include "entry/kkj.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_message_box.h"
+#include "platform/shell_desktop.h"
 #include "platform/spreadsheet/qt_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/form10_link.h"
@@ -20,6 +22,18 @@ int main(int argc, char** argv) {
     stelvador::QtMessageBox messageBox(nullptr);
 
     stelvador::kkj window(commonDialog, messageBox, results);
+
+    // The about and journal windows are one of each for both main windows.
+    stelvador::DesktopShell shell;
+    stelvador::AboutWindows aboutWindows(shell);
+    stelvador::QtFileDialog plotDialog(nullptr);
+    results.setServices({&messageBox, &plotDialog, &shell, &aboutWindows,
+                         [&window] {
+                             window.show();
+                             window.raise();
+                             window.activateWindow();
+                         },
+                         [] { QCoreApplication::quit(); }});
     window.show();
     const int status = QApplication::exec();
 

@@ -1,13 +1,15 @@
-// stelvador-calc [--si3] DATAFILE
+// stelvador-calc [--si3] [--send WORKBOOK] DATAFILE
 //
 // Creates the data entry window offscreen, optionally sets the Si = 3 option, runs the
 // Calculate command with its file dialog answering DATAFILE, and prints every row of the
 // results grid from row 0, its cells joined by TAB, one line per row, to standard output. The
 // plot data files are written into the current directory. Messages the program would show go
-// to standard error.
+// to standard error. With --send, the results window's toolbar send then copies the results
+// grid into the output workbook, which is saved as WORKBOOK (.xlsx).
 //
 // Exit status: 0 done; 1 the data file cannot be read; 2 wrong arguments; 3 the run reported a
-// failure (its message is on standard error; the results are printed all the same).
+// failure (its message is on standard error; the results are printed all the same); 4 the send
+// or the save failed (the message is on standard error).
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdlib>
@@ -23,6 +25,7 @@
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
+#include "platform/shell.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
@@ -54,9 +57,36 @@ class StandardErrorMessageBox : public MessageBox {
     bool m_shown = false;
 };
 
+// Opens nothing: the tool runs no command that opens a document.
+class NoShell : public Shell {
+  public:
+    void OpenDocument(const std::string&) override {}
+    void OpenLink(const std::string&) override {}
+};
+
 int Usage() {
-    std::cerr << "usage: stelvador-calc [--si3] DATAFILE\n";
+    std::cerr << "usage: stelvador-calc [--si3] [--send WORKBOOK] DATAFILE\n";
     return 2;
+}
+
+constexpr int kSendPosition = 9;
+
+// The toolbar send into the output workbook, then the workbook saved as the given file.
+int SendAndSave(Form10& form, StandardErrorMessageBox& sendMessages, const std::string& workbook) {
+    form.Toolbar1_ButtonClick(kSendPosition);
+    if (sendMessages.shown()) {
+        return 4;
+    }
+    try {
+        std::error_code ignored;
+        form.OutputBook().SaveAs(std::filesystem::absolute(workbook, ignored).string());
+    } catch (const RunTimeError& e) {
+        const auto text = ErrorMessage(ErrorTable::Results, e.number());
+        std::cerr << "stelvador-calc: cannot save " << workbook << ": "
+                  << (text ? std::string(*text) : std::string(e.what())) << '\n';
+        return 4;
+    }
+    return 0;
 }
 
 std::string ReadFailureText(const RunTimeError& e) {
@@ -67,10 +97,19 @@ std::string ReadFailureText(const RunTimeError& e) {
 int Run(int argc, char** argv) {
     bool siNormalization = false;
     std::string dataFile;
+    std::string sendWorkbook;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--si3") {
             siNormalization = true;
+        } else if (argument == "--send") {
+            if (i + 1 >= argc || !sendWorkbook.empty()) {
+                return Usage();
+            }
+            sendWorkbook = argv[++i];
+            if (sendWorkbook.empty()) {
+                return Usage();
+            }
         } else if (!argument.empty() && argument[0] == '-') {
             return Usage();
         } else if (dataFile.empty()) {
@@ -93,14 +132,30 @@ int Run(int argc, char** argv) {
     }
 
     SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
-    Form10Link results(spreadsheets, QCoreApplication::applicationDirPath());
     FixedAnswerFileDialog dialog(path);
     StandardErrorMessageBox messages;
+    StandardErrorMessageBox sendMessages;
+    NoShell shell;
+    ResultsWindowServices services;
+    services.messageBox = &sendMessages;
+    services.shell = &shell;
+    Form10Link results(spreadsheets, QCoreApplication::applicationDirPath(), services);
     kkj window(dialog, messages, results);
     if (siNormalization) {
         window.mnuSiNorm_Click();
     }
     window.mnuOpen_Click();
+
+    int sendStatus = 0;
+    if (!sendWorkbook.empty()) {
+        Form10* form = results.form();
+        if (form == nullptr) {
+            std::cerr << "stelvador-calc: no results window to send from\n";
+            sendStatus = 4;
+        } else {
+            sendStatus = SendAndSave(*form, sendMessages, sendWorkbook);
+        }
+    }
 
     if (Form10* form = results.form()) {
         const FlexGrid& grid = form->MSFlexGrid1();
@@ -118,6 +173,9 @@ int Run(int argc, char** argv) {
         }
     }
     std::cout.flush();
+    if (sendStatus != 0) {
+        return sendStatus;
+    }
     return messages.shown() ? 3 : 0;
 }
 
