@@ -1,5 +1,6 @@
 // The output workbook commands: send the results grid, show the workbook, quit the spreadsheet
 // application with the window, and the program's exit.
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -16,6 +17,7 @@ namespace {
 
 const QString kSubtitle = QStringLiteral("A Windows Program for Epidote-Supergroup Minerals");
 const QString kScreenTitle = QStringLiteral("Calculation Screen");
+constexpr qint64 kProgressStepMs = 40;
 
 }  // namespace
 
@@ -48,17 +50,30 @@ void Form10::SendResults() {
         m_progressBar->setRange(0, rows);
         m_progressBar->setValue(0);
     });
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    int lastCol = 0;
     for (int r = 0; r < rows; ++r) {
-        ContinueOnError([&] { grid.setRow(r); });
         const int cols = grid.Cols();
         for (int c = 0; c < cols; ++c) {
-            // The cell is read as the current cell, so the send leaves the last one current.
-            ContinueOnError([&] {
-                grid.setCol(c);
-                m_outputSheet.Cells(r + 1, c + 1).setValue(grid.Text());
-            });
+            ContinueOnError(
+                [&] { m_outputSheet.Cells(r + 1, c + 1).setValue(grid.TextMatrix(r, c)); });
         }
-        ContinueOnError([&] { m_progressBar->setValue(r + 1); });
+        lastCol = cols - 1;
+        // Each value the bar shows paints it there and then; a few steps a second are all the
+        // eye follows, and the last row always shows.
+        if (r + 1 == rows || sinceShown.elapsed() >= kProgressStepMs) {
+            ContinueOnError([&] { m_progressBar->setValue(r + 1); });
+            sinceShown.restart();
+        }
+    }
+    // The cells are read in place rather than by walking the current cell over every one of
+    // them (the view would follow each step); the send still leaves the last cell current.
+    if (rows > 0) {
+        ContinueOnError([&] {
+            grid.setRow(rows - 1);
+            grid.setCol(lastCol);
+        });
     }
     ContinueOnError([&] {
         m_progressBar->setEnabled(false);
