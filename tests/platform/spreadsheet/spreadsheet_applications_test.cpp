@@ -2,6 +2,7 @@
 // never dropped without asking; cells written and saved read back in openpyxl exactly.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,8 +32,9 @@ int ErrorNumberOf(const auto& step) {
 class SpreadsheetApplicationsTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The process number keeps runs of other build folders apart.
         m_folder = fs::temp_directory_path() /
-                   ("stelvador_apps_" +
+                   ("stelvador_apps_" + std::to_string(::getpid()) + "_" +
                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
