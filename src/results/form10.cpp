@@ -46,13 +46,13 @@ std::vector<StatusPanelDesign> ResultsStatusPanels() {
 
 // The services a window makes for itself when the program hands none in.
 struct Form10::OwnServices {
-    explicit OwnServices(QWidget* window)
-        : messageBox(window), commonDialog(window), aboutWindows(shell) {}
+    explicit OwnServices(QWidget* window) : messageBox(window), commonDialog(window) {}
 
     QtMessageBox messageBox;
     QtFileDialog commonDialog;
     DesktopShell shell;
-    AboutWindows aboutWindows;
+    // Made with whichever shell the window uses.
+    std::unique_ptr<AboutWindows> aboutWindows;
 };
 
 Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder, QWidget* parent)
@@ -77,7 +77,8 @@ Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFold
             m_services.shell = &m_ownServices->shell;
         }
         if (!m_services.aboutWindows) {
-            m_services.aboutWindows = &m_ownServices->aboutWindows;
+            m_ownServices->aboutWindows = std::make_unique<AboutWindows>(*m_services.shell);
+            m_services.aboutWindows = m_ownServices->aboutWindows.get();
         }
     }
     if (!m_services.endProgram) {
