@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace stelvador {
+
+// The system clipboard as the grid commands use it: text only, in grid text blocks (TAB between
+// cells, CR between rows). An implementation translates between that block and the desktop's
+// own line ends. Every operation throws RunTimeError kCantOpenClipboard (521) when the clipboard
+// cannot be opened.
+class Clipboard {
+  public:
+    virtual ~Clipboard() = default;
+
+    // Empties the clipboard.
+    virtual void Clear() = 0;
+    // The clipboard's text as a grid text block; empty when it holds no text.
+    virtual std::string GetText() = 0;
+    // Puts the grid text block on the clipboard as the desktop's text.
+    virtual void SetText(std::string_view gridTextBlock) = 0;
+};
+
+}  // namespace stelvador

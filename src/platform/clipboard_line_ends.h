@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace stelvador {
+
+// The line end the desktop's other programs write between rows of copied text.
+std::string_view DesktopLineEnd();
+
+// Desktop text to a grid text block: CR LF, a lone LF and a lone CR each end a row (CR in the
+// block). One line end after the last row ends that row and adds no row, as spreadsheets end
+// their copied blocks; a second one is an empty row.
+std::string GridTextBlockFromDesktopText(std::string_view text);
+
+// A grid text block to desktop text: every CR between rows becomes lineEnd; cells keep their TAB.
+std::string DesktopTextFromGridTextBlock(std::string_view block, std::string_view lineEnd);
+
+}  // namespace stelvador
