@@ -49,8 +49,18 @@ struct SendRig {
     SendRig()
         : spreadsheets(std::make_shared<DontSaveChangesQuestion>()),
           about(shell),
-          link(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR),
-               ResultsWindowServices{&messages, &dialog, &shell, &about, [] {}, [] {}}) {}
+          link(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR), services()) {}
+
+    ResultsWindowServices services() {
+        ResultsWindowServices services;
+        services.messageBox = &messages;
+        services.commonDialog = &dialog;
+        services.shell = &shell;
+        services.aboutWindows = &about;
+        services.showDataEntryWindow = [] {};
+        services.endProgram = [] {};
+        return services;
+    }
 
     // A results window of its own, as after "Exit Excel File": the workbook holds no result.
     Form10& freshWindow() {

@@ -4,6 +4,7 @@
 
 #include "entry/dialogs/about_windows.h"
 #include "entry/kkj.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_message_box.h"
 #include "platform/shell_desktop.h"
@@ -27,13 +28,20 @@ int main(int argc, char** argv) {
     stelvador::DesktopShell shell;
     stelvador::AboutWindows aboutWindows(shell);
     stelvador::QtFileDialog plotDialog(nullptr);
-    results.setServices({&messageBox, &plotDialog, &shell, &aboutWindows,
-                         [&window] {
-                             window.show();
-                             window.raise();
-                             window.activateWindow();
-                         },
-                         [] { QCoreApplication::quit(); }});
+    stelvador::QtClipboard clipboard;
+    stelvador::ResultsWindowServices services;
+    services.messageBox = &messageBox;
+    services.commonDialog = &plotDialog;
+    services.shell = &shell;
+    services.clipboard = &clipboard;
+    services.aboutWindows = &aboutWindows;
+    services.showDataEntryWindow = [&window] {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    };
+    services.endProgram = [] { QCoreApplication::quit(); };
+    results.setServices(std::move(services));
     window.show();
     const int status = QApplication::exec();
 

@@ -13,10 +13,12 @@
 #include "entry/dialogs/about_windows.h"
 #include "entry/error_reporter.h"
 #include "platform/flex_grid_view.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_message_box.h"
 #include "platform/shell_desktop.h"
 #include "results/results_grid_layout.h"
+#include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/title_band.h"
@@ -51,6 +53,7 @@ struct Form10::OwnServices {
     QtMessageBox messageBox;
     QtFileDialog commonDialog;
     DesktopShell shell;
+    QtClipboard clipboard;
     // Made with whichever shell the window uses.
     std::unique_ptr<AboutWindows> aboutWindows;
 };
@@ -65,7 +68,7 @@ Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFold
       m_programFolder(programFolder),
       m_services(std::move(services)) {
     if (!m_services.messageBox || !m_services.commonDialog || !m_services.shell ||
-        !m_services.aboutWindows) {
+        !m_services.clipboard || !m_services.aboutWindows) {
         m_ownServices = std::make_unique<OwnServices>(this);
         if (!m_services.messageBox) {
             m_services.messageBox = &m_ownServices->messageBox;
@@ -75,6 +78,9 @@ Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFold
         }
         if (!m_services.shell) {
             m_services.shell = &m_ownServices->shell;
+        }
+        if (!m_services.clipboard) {
+            m_services.clipboard = &m_ownServices->clipboard;
         }
         if (!m_services.aboutWindows) {
             m_ownServices->aboutWindows = std::make_unique<AboutWindows>(*m_services.shell);
@@ -120,6 +126,15 @@ void Form10::buildControls() {
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(ResultsStatusPanels(), this);
     setStatusBar(m_statusBar);
+
+    // Typing into the results grid, the cell mirror and the Edit commands; each grid and mirror
+    // event reports what fails in it.
+    m_gridEditing = new GridEditing(
+        GridEditingVariant::Results, *m_gridView, *m_cellMirror, *m_services.clipboard,
+        [this](const std::function<void()>& work) {
+            RunHandler(ErrorTable::Results, messageBox(), work);
+        },
+        this);
 }
 
 void Form10::Form_Load() {

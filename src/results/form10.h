@@ -21,6 +21,7 @@ namespace stelvador {
 
 class FlexGrid;
 class FlexGridView;
+class GridEditing;
 class PanelStatusBar;
 class TitleBand;
 
@@ -119,6 +120,7 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     // A menu item by its control name ("mnuSEF", "mnuComplex", ...), or nullptr.
     QAction* menuItem(const QString& control) const;
     QMenu& mnuHelp() { return *m_helpMenu; }
+    GridEditing& gridEditing() { return *m_gridEditing; }
     const QString& programFolder() const { return m_programFolder; }
 
     // The load's references: empty when the step that sets them failed.
@@ -169,6 +171,7 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     QLineEdit* m_cellMirror = nullptr;
     QToolBar* m_toolbar = nullptr;
     QMenu* m_helpMenu = nullptr;
+    GridEditing* m_gridEditing = nullptr;
     std::array<QAction*, kToolbarPositions + 1> m_toolbarButtons{};
     SpreadsheetApplication m_excelApp;
     Workbook m_outputBook;

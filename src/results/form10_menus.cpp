@@ -12,6 +12,7 @@
 #include "entry/error_reporter.h"
 #include "results/form10.h"
 #include "results/results_toolbar_images.h"
+#include "widgets/grid_editing.h"
 
 namespace stelvador {
 
@@ -81,6 +82,7 @@ void Form10::buildMenus() {
     shortcut(addMenuItem(*edit, QStringLiteral("mnuExit"), QStringLiteral("Exit"),
                          &Form10::mnuExit_Click),
              Qt::CTRL | Qt::Key_E);
+    m_gridEditing->setPopUpMenu(edit);
 
     QMenu* excel = menuBar()->addMenu(QStringLiteral("Excel"));
     excel->setObjectName(QStringLiteral("mnuOEF1"));

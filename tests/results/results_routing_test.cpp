@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QTest>
 #include <QToolBar>
@@ -12,7 +13,10 @@
 #include <vector>
 
 #include "common/continue_on_error.h"
+#include "common/error_numbers.h"
+#include "common/run_time_error.h"
 #include "entry/dialogs/form8.h"
+#include "platform/clipboard.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
 #include "results_window_fixture.h"
@@ -296,6 +300,55 @@ TEST_F(ResultsRoutingTest, AboutTwiceGivesOneAboutWindow) {
     form.toolbarButton(12)->trigger();
     EXPECT_EQ(m_about.aboutWindow(), first);
     EXPECT_TRUE(first->isVisible());
+}
+
+TEST_F(ResultsRoutingTest, RightPressInTheGridPopsUpTheEditMenu) {
+    Form10& form = loadWindow();
+    form.showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    FlexGridView& view = form.gridView();
+    const QPoint cell(view.columnViewportPosition(1) + 5, view.rowViewportPosition(0) + 5);
+    QTest::mousePress(view.viewport(), Qt::RightButton, Qt::NoModifier, cell);
+    auto* popUp = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popUp, nullptr);
+    EXPECT_EQ(popUp->objectName(), "mnuEdit");
+    popUp->close();
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, Qt::NoModifier, cell);
+}
+
+// A clipboard that another program holds.
+class BusyClipboard : public Clipboard {
+  public:
+    void Clear() override { fail(); }
+    std::string GetText() override { fail(); }
+    void SetText(std::string_view) override { fail(); }
+
+  private:
+    [[noreturn]] static void fail() {
+        throw RunTimeError(error::kCantOpenClipboard, "Can't open clipboard");
+    }
+};
+
+TEST_F(ResultsRoutingTest, ClipboardFailureEndsTheEditCommandAndIsReported) {
+    BusyClipboard busy;
+    ResultsWindowServices withBusyClipboard = services();
+    withBusyClipboard.clipboard = &busy;
+    Form10 form(m_spreadsheets, QString::fromStdString(programFolder().string()),
+                withBusyClipboard);
+    FlexGrid& grid = form.MSFlexGrid1();
+    grid.AddItem("EP-1\t38.650");
+    grid.setRow(2);
+    grid.setCol(1);
+
+    // Cut stops at the copy: the cell keeps its text.
+    form.toolbarButton(1)->trigger();
+    EXPECT_EQ(m_messages.texts(), std::vector<std::string>{"Can't open clipboard"});
+    EXPECT_EQ(grid.TextMatrix(2, 1), "38.650");
+
+    m_messages.clear();
+    form.menuItem("mnuEditPaste")->trigger();
+    EXPECT_EQ(m_messages.texts(), std::vector<std::string>{"Can't open clipboard"});
+    EXPECT_EQ(grid.TextMatrix(2, 1), "38.650");
 }
 
 }  // namespace
