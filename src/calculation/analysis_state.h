@@ -22,6 +22,9 @@ struct AnalysisState {
     // Views of the constant subgroup and species names (empty where none applies).
     std::string_view subgroup;
     std::string_view species;
+    // The M3 dominant-ion string as the result row shows it and the plot records test it: "V"
+    // becomes "Fe2+" for three allanites (CorrectM3String).
+    std::string_view shownM3;
     PlotQuantities plot;
 };
 

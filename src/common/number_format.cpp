@@ -1,178 +1,117 @@
 #include "common/number_format.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <iterator>
 #include <string_view>
-#include <system_error>
 
 namespace stelvador {
 
 namespace {
 
-using number_format_detail::kDigitTexts;
-using number_format_detail::kPointDecimals;
-
-// Writes value (below 1000) as exactly three digits: those of ".ddd" after the point.
-char* writeThreeDigits(char* out, unsigned value) {
-    std::memcpy(out, &kDigitTexts[kPointDecimals + 4 * value + 1], 3);
-    return out + 3;
-}
-
-// Writes value (below 1000) without leading zeros.
-char* writeUpToThreeDigits(char* out, unsigned value) {
-    std::memcpy(out, &kDigitTexts[4 * value], 3);
-    return out + kDigitTexts[4 * value + 3];
-}
-
-// Writes "integer part, grouped . three decimals" from the value in thousandths. The text is at
-// most 26 characters, so the four-byte copies below, which may write one byte past the digits
-// they place, stay well inside the caller's room.
-char* writeThousandths(char* out, bool negative, std::uint64_t thousandths) {
+// Appends "-", the whole part grouped by thousands, "." and three decimals, from the rounded
+// value in thousandths as decimal digits (at least four, so at least one whole digit).
+void AppendThousandths(std::string& out, bool negative, std::string_view thousandths) {
+    // The largest double has 309 whole digits, 102 commas between them, a sign and ".000".
+    char text[416];
+    char* next = text;
     if (negative) {
-        *out++ = '-';
+        *next++ = '-';
     }
-    if (thousandths < 1000000) {
-        return WriteThousandthsBelowAThousand(out, static_cast<std::uint32_t>(thousandths));
+    const std::size_t whole = thousandths.size() - 3;
+    const std::size_t first = whole % 3 == 0 ? 3 : whole % 3;
+    next = std::copy_n(thousandths.data(), first, next);
+    for (std::size_t i = first; i < whole; i += 3) {
+        *next++ = ',';
+        next = std::copy_n(thousandths.data() + i, 3, next);
     }
-    const auto decimals = static_cast<unsigned>(thousandths % 1000);
-    std::uint64_t whole = thousandths / 1000;
-    if (whole < 1000) {
-        out = writeUpToThreeDigits(out, static_cast<unsigned>(whole));
-    } else {
-        // Groups of three from the right; below 2^53 thousandths there are at most five.
-        std::array<unsigned, 8> groups{};
-        int count = 0;
-        while (whole >= 1000) {
-            groups[static_cast<std::size_t>(count++)] = static_cast<unsigned>(whole % 1000);
-            whole /= 1000;
-        }
-        out = writeUpToThreeDigits(out, static_cast<unsigned>(whole));
-        while (count > 0) {
-            *out++ = ',';
-            out = writeThreeDigits(out, groups[static_cast<std::size_t>(--count)]);
-        }
-    }
-    *out++ = '.';
-    return writeThreeDigits(out, decimals);
+    *next++ = '.';
+    next = std::copy_n(thousandths.data() + whole, 3, next);
+    out.append(text, next);
 }
 
-// Writes the integer digits with a comma between thousands.
-char* writeGrouped(char* out, std::string_view digits) {
-    const std::size_t n = digits.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) {
-            *out++ = ',';
-        }
-        *out++ = digits[i];
-    }
-    return out;
-}
-
-// Rounds the shortest round-trip decimal form of magnitude (> 0) to three decimals, half away
-// from zero, and writes it. Used where the binary value alone cannot settle the rounding; kept
-// out of line so the usual path stays small.
-[[gnu::noinline]] char* writeFromShortestDecimal(char* out, bool negative, double magnitude) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const std::size_t ePos = text.find('e');
+// The value in thousandths as decimal digits: the shortest round-trip form of magnitude, rounded
+// at its third decimal, half away from zero.
+std::string RoundShortestForm(double magnitude) {
+    // "d.ddde-x": the digits, with the point after the first.
+    char shortest[32];
+    const char* const end =
+        std::to_chars(shortest, std::end(shortest), magnitude, std::chars_format::scientific).ptr;
     std::string digits;
-    for (const char c : text.substr(0, ePos)) {
-        if (c != '.') {
-            digits.push_back(c);
+    const char* c = shortest;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.') {
+            digits += *c;
         }
     }
     int exponent = 0;
-    std::from_chars(text.data() + ePos + 1 + (text[ePos + 1] == '+' ? 1 : 0),
-                    text.data() + text.size(), exponent);
-    // digits d0 d1 d2 ... stand for d0.d1d2... x 10^exponent; the decimal point sits after
-    // (exponent + 1) digits. Keep every digit up to the third decimal.
-    const int keep = exponent + 1 + 3;
-    std::string kept;
-    bool roundUp = false;
-    if (keep <= 0) {
-        kept = "0";
-        roundUp = keep == 0 && digits[0] >= '5';
+    for (const char* e = c + 2; e != end; ++e) {
+        exponent = 10 * exponent + (*e - '0');
+    }
+    // The digits up to the third decimal; the first one dropped rounds them.
+    const int keep = (c[1] == '-' ? -exponent : exponent) + 4;
+    if (keep < 0) {
+        return "0000";
+    }
+    if (static_cast<std::size_t>(keep) >= digits.size()) {
+        digits.append(static_cast<std::size_t>(keep) - digits.size(), '0');
     } else {
-        kept =
-            digits.substr(0, std::min<std::size_t>(digits.size(), static_cast<std::size_t>(keep)));
-        kept.append(static_cast<std::size_t>(keep) - kept.size(), '0');
-        roundUp = static_cast<std::size_t>(keep) < digits.size() &&
-                  digits[static_cast<std::size_t>(keep)] >= '5';
-    }
-    if (roundUp) {
-        int i = static_cast<int>(kept.size()) - 1;
-        while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') {
-            kept[static_cast<std::size_t>(i)] = '0';
-            --i;
+        const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+        digits.resize(static_cast<std::size_t>(keep));
+        std::size_t i = digits.size();
+        while (up && i > 0 && digits[i - 1] == '9') {
+            digits[--i] = '0';
         }
-        if (i < 0) {
-            kept.insert(kept.begin(), '1');
-        } else {
-            ++kept[static_cast<std::size_t>(i)];
+        if (up) {
+            if (i > 0) {
+                ++digits[i - 1];
+            } else {
+                digits.insert(digits.begin(), '1');
+            }
         }
     }
-    // kept now holds the value in thousandths as a decimal integer text.
-    while (kept.size() < 4) {
-        kept.insert(kept.begin(), '0');
+    if (digits.size() < 4) {
+        digits.insert(0, 4 - digits.size(), '0');
     }
-    const bool isZero = kept.find_first_not_of('0') == std::string::npos;
-    if (negative && !isZero) {
-        *out++ = '-';
-    }
-    out = writeGrouped(out, std::string_view(kept).substr(0, kept.size() - 3));
-    *out++ = '.';
-    std::memcpy(out, kept.data() + kept.size() - 3, 3);
-    return out + 3;
-}
-
-// Every value the usual path leaves: not finite, 999.999 or more, or near a half.
-[[gnu::noinline]] char* writeGeneral(char* out, double value) {
-    if (!std::isfinite(value)) {
-        return out;
-    }
-    const double magnitude = std::fabs(value);
-    if (magnitude == 0.0) {
-        std::memcpy(out, "0.000", 5);
-        return out + 5;
-    }
-    const bool negative = std::signbit(value);
-    // Below 2^53 thousandths the scaled value and its fraction are exact enough to decide the
-    // rounding, except right at a half, where the decimal form decides.
-    const double scaled = magnitude * 1000.0;
-    if (scaled < 9.0e15) {
-        // Truncation is the floor here, and the fraction is exact.
-        const auto truncated = static_cast<std::int64_t>(scaled);
-        const double fraction = scaled - static_cast<double>(truncated);
-        const auto whole = static_cast<std::uint64_t>(truncated);
-        const double margin = scaled * 4.0e-16 + 1.0e-12;
-        if (std::fabs(fraction - 0.5) > margin) {
-            const std::uint64_t thousandths = whole + (fraction > 0.5 ? 1u : 0u);
-            // A negative value that rounds to zero shows no minus sign.
-            return writeThousandths(out, negative && thousandths != 0, thousandths);
-        }
-    }
-    return writeFromShortestDecimal(out, negative, magnitude);
+    return digits;
 }
 
 }  // namespace
 
-char* WriteFormattedNonZeroNumber(char* out, double value) {
-    if (char* const end = WriteUsualFormattedNumber(out, value)) {
-        return end;
-    }
-    return writeGeneral(out, value);
-}
-
 void AppendFormattedNumber(std::string& out, double value) {
-    char buffer[kFormattedNumberMaxLength];
-    const char* const end = WriteFormattedNumber(buffer, value);
-    out.append(buffer, static_cast<std::size_t>(end - buffer));
+    if (!std::isfinite(value)) {
+        return;
+    }
+    // Most cells of a typed analysis.
+    if (value == 0) {
+        out.append("0.000");
+        return;
+    }
+    const double magnitude = std::fabs(value);
+
+    // Rounding the double itself is much quicker than forming its shortest form, and gives the
+    // same where no half-thousandth lies close to it: the shortest form lies within half a unit
+    // in the last place of the double, and magnitude x 1000 rounded as a double within half a
+    // unit of its own last place. A margin of four times both leaves every case where the two
+    // could differ, and magnitudes of 4.5e12 or more, to the shortest form.
+    const double thousandths = magnitude * 1000;
+    const double below = std::floor(thousandths);
+    const double pastHalf = thousandths - below - 0.5;
+    if (magnitude < 4.5e12 && std::fabs(pastHalf) > thousandths * 0x1p-50) {
+        const auto rounded = static_cast<std::uint64_t>(below) + (pastHalf > 0 ? 1 : 0);
+        // Digits written after three zeros, so that at least four are at hand.
+        char digits[24] = {'0', '0', '0'};
+        char* const end = std::to_chars(digits + 3, std::end(digits), rounded).ptr;
+        const char* const begin = end - digits >= 7 ? digits + 3 : end - 4;
+        AppendThousandths(out, value < 0 && rounded != 0,
+                          std::string_view(begin, static_cast<std::size_t>(end - begin)));
+        return;
+    }
+    const std::string rounded = RoundShortestForm(magnitude);
+    // A value that rounds to zero shows no minus sign.
+    AppendThousandths(out, value < 0 && rounded != "0000", rounded);
 }
 
 std::string FormatNumber(double value) {

@@ -160,6 +160,19 @@ std::string emptyBlock(int rows, int cols) {
 
 }  // namespace
 
+std::string RowEndsAsCr(std::string_view text) {
+    std::string rows;
+    rows.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') {
+            rows.push_back(text[i]);
+        } else if (i == 0 || text[i - 1] != '\r') {
+            rows.push_back('\r');  // a lone LF; the LF of CR LF goes with its CR
+        }
+    }
+    return rows;
+}
+
 void SelectDataBlock(FlexGrid& grid) {
     grid.setCol(1);
     grid.setRow(1);
@@ -172,7 +185,12 @@ std::string DataBlockRecord(FlexGrid& grid) {
     // Cell by cell, so that a TAB or CR inside a cell is told from the separators between cells.
     for (int row = 1; row < grid.Rows(); ++row) {
         for (int col = 1; col < grid.Cols(); ++col) {
-            const auto reason = FindUnwritableInCell(grid.TextMatrix(row, col));
+            const std::string& text = grid.TextMatrix(row, col);
+            auto reason = FindUnwritableInCell(text);
+            // A data file's reader ends a row at a LF too, so a cell cannot carry one either.
+            if (!reason && text.find('\n') != std::string::npos) {
+                reason = UnwritableCell::Reason::CarriageReturn;
+            }
             if (reason) {
                 const std::string_view heading =
                     grid.FixedRows() > 0 ? std::string_view(grid.TextMatrix(0, col)) : "";
@@ -273,7 +291,7 @@ std::string DataFileInput::ReadRecord() {
         }
         wanted = reader.feed(std::string_view(chunk.data(), got));
     }
-    return reader.finish();
+    return RowEndsAsCr(reader.finish());
 }
 
 std::string ReadDataFile(const std::string& path) {

@@ -19,8 +19,8 @@ void SelectDataBlock(FlexGrid& grid);
 
 // Selects the data block and returns its data file record. Throws UnwritableDataBlock (number
 // error::kUnsupportedCharacter, what() naming the row, the column and the column's heading for
-// the user) when a cell holds a double quote, a TAB, a CR or a character Windows-1252 cannot
-// hold.
+// the user) when a cell holds a double quote, a TAB, a CR, a LF or a character Windows-1252
+// cannot hold.
 std::string DataBlockRecord(FlexGrid& grid);
 
 // Creates the file, or replaces it without a question, holding exactly bytes. The bytes go to a
@@ -42,7 +42,8 @@ class DataFileInput {
     // (a folder, a pipe, a device).
     void Open(const std::string& path);
     bool IsOpen() const { return m_file != nullptr; }
-    // The record's text as UTF-8, read only as far as its closing double quote. Throws 52 when
+    // The record's text as UTF-8, read only as far as its closing double quote, its rows ended
+    // by CR whether the file ends them by CR, CR LF or LF. Throws 52 when
     // no file is open, 321 when it is not a data file (no record, as in an empty file, or a
     // field longer than kMaxDataFileFieldBytes: see DataFileRecordReader), 57 when reading
     // fails.
@@ -55,6 +56,10 @@ class DataFileInput {
     };
     std::unique_ptr<std::FILE, FileCloser> m_file;
 };
+
+// The text with every CR LF and every lone LF turned into a CR: files that passed through
+// another program's hands end their rows so, and each is a row end of the grid text block.
+std::string RowEndsAsCr(std::string_view text);
 
 // Opens, reads the record, closes.
 std::string ReadDataFile(const std::string& path);

@@ -3,19 +3,25 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFont>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
+#include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
-#include "common/error_message_tables.h"
+#include "calculation/results_window_link.h"
 #include "entry/cap_cell.h"
-#include "entry/error_reporter.h"
+#include "platform/clipboard.h"
+#include "platform/flex_grid_view.h"
+#include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
 #include "widgets/panel_status_bar.h"
-#include "calculation/results_window_link.h"
 #include "widgets/title_band.h"
 #include "widgets/twips.h"
-#include "platform/flex_grid_view.h"
 
 namespace stelvador {
 
@@ -27,6 +33,8 @@ constexpr int kDesignCols = 45;
 
 constexpr double kProductNamePoints = 36;
 constexpr double kProductLinePoints = 18;
+constexpr int kTimerIntervalMs = 3500;
+constexpr int kCrystalPictureTwips = 975;
 
 std::vector<StatusPanelDesign> EntryStatusPanels() {
     return {
@@ -36,6 +44,34 @@ std::vector<StatusPanelDesign> EntryStatusPanels() {
         {QStringLiteral("Written by the authors of Stelvador"), StatusPanelStyle::Text, false,
          QStyle::SP_DirHomeIcon},
     };
+}
+
+// A drawn prismatic crystal, standing in for the photographs at both ends of the title band.
+QPixmap CrystalPicture(int size, const QColor& body) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size / 16.0;
+    auto at = [s](double x, double y) { return QPointF(x * s, y * s); };
+    const QPolygonF front({at(5, 3), at(11, 3), at(13, 7), at(11, 14), at(5, 14), at(3, 7)});
+    p.setPen(QPen(body.darker(160), s * 0.6));
+    p.setBrush(body);
+    p.drawPolygon(front);
+    p.setBrush(body.lighter(130));
+    p.drawPolygon(QPolygonF({at(5, 3), at(8, 1), at(11, 3), at(8, 5)}));
+    p.drawLine(at(8, 5), at(8, 14));
+    p.drawLine(at(3, 7), at(8, 5));
+    p.drawLine(at(13, 7), at(8, 5));
+    return pixmap;
+}
+
+QLabel* CreateCrystalImage(QWidget* parent, const QColor& body) {
+    auto* image = new QLabel(parent);
+    const int size = TwipsToPixels(kCrystalPictureTwips, *parent);
+    image->setPixmap(CrystalPicture(size, body));
+    image->setFixedSize(size, size);
+    return image;
 }
 
 }  // namespace
@@ -50,6 +86,7 @@ kkj::kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& re
     buildControls();
     buildMenus();
     buildToolbar();
+    buildGridEditing();
     ResizeToDesignClientArea(*this);
     Form_Load();
 }
@@ -62,8 +99,16 @@ void kkj::buildControls() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
+    // The title band between the two crystal pictures.
+    auto* top = new QHBoxLayout();
+    top->setSpacing(0);
+    m_image1 = CreateCrystalImage(client, QColor(120, 160, 60));
     m_titleBand = new TitleBand(QStringLiteral("Start-up Screen"), client);
-    layout->addWidget(m_titleBand);
+    m_image2 = CreateCrystalImage(client, QColor(170, 70, 120));
+    top->addWidget(m_image1);
+    top->addWidget(m_titleBand, 1);
+    top->addWidget(m_image2);
+    layout->addLayout(top);
 
     // The centre panel stands in the grid's place on the start-up screen.
     m_centrePanel = new QWidget(client);
@@ -93,6 +138,20 @@ void kkj::buildControls() {
     // The cell mirror lies left of the visible client area; it carries the current cell's text.
     m_cellMirror = CreateCellMirror(client);
 
+    // Two buttons that are never shown: toolbar positions 15 and 17 run their handlers.
+    m_command2 = new QPushButton(QStringLiteral("Load Excel File into Grid"), client);
+    m_command2->setToolTip(QStringLiteral("Load \"Morvekandal.xls\" File into Grid"));
+    m_command3 = new QPushButton(QStringLiteral("Open and Edit Excel File"), client);
+    m_command3->setToolTip(QStringLiteral("Open \"Morvekandal.xls\" File"));
+    connect(m_command2, &QPushButton::clicked, this,
+            [this] { handlerTop([&] { Command2_Click(); }); });
+    connect(m_command3, &QPushButton::clicked, this,
+            [this] { handlerTop([&] { Command3_Click(); }); });
+
+    // The timer's event has nothing to do, so it is never started.
+    m_timer = new QTimer(this);
+    m_timer->setInterval(kTimerIntervalMs);
+
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(EntryStatusPanels(), this);
     m_statusBar->setPanelText(4, "by");
@@ -100,8 +159,19 @@ void kkj::buildControls() {
 }
 
 void kkj::Form_Load() {
-    MSFlexGrid1().setVisible(false);
-    m_cellMirror->setVisible(false);
+    m_command2->setVisible(false);
+    m_command3->setVisible(false);
+    for (QAction* item : {m_mnuSaveAs, m_mnuClose, m_mnuEditCut, m_mnuEditCopy, m_mnuEditPaste,
+                          m_mnuEditDelete, m_mnuEditInsertRow, m_mnuEditSelectAll}) {
+        item->setEnabled(false);
+    }
+    for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+        toolbarButton(position)->setEnabled(false);
+    }
+    toolbarButton(kCalculatePosition)->setEnabled(true);
+    showGrid(false);
+    m_mnuClear->setEnabled(false);
+    m_mnuDelete->setEnabled(false);
     m_statusBar->setPanelText(1, "No Selected File");
     m_statusBar->setPanelEnabled(1, false);
     capCell(MSFlexGrid1());
@@ -127,7 +197,7 @@ std::string kkj::screenTitle() const {
 }
 
 void kkj::setScreenTitle(const std::string& title) {
-    m_titleBand->Label3().setText(QString::fromStdString(title));
+    m_titleBand->setScreenTitle(QString::fromStdString(title));
 }
 
 void kkj::setFilePanelText(const std::string& text) {
@@ -154,13 +224,33 @@ CalculationResultsWindow& kkj::resultsWindow() {
     return m_results.window();
 }
 
+void kkj::mnuExit_Click() {
+    handlerTop([&] {
+        hide();
+        exitSteps();
+    });
+}
+
 void kkj::closeEvent(QCloseEvent* event) {
     event->accept();
-    RunHandler(ErrorTable::DataEntry, m_messageBox, [&] {
-        m_results.unload();
-        m_results.quitSpreadsheetApplications();
+    handlerTop([&] { exitSteps(); });
+}
+
+void kkj::exitSteps() {
+    // Each step is tried even when one before it failed; the program ends whatever happens.
+    EnterContinueOnError();
+    if (m_exited) {
+        return;
+    }
+    m_exited = true;
+    ContinueOnError([&] { m_results.unload(); });
+    ContinueOnError([&] { m_results.quitSpreadsheetApplications(); });
+}
+
+void kkj::endProgramIfExited() {
+    if (m_exited && m_handlerDepth == 0) {
         QCoreApplication::quit();
-    });
+    }
 }
 
 }  // namespace stelvador

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "calculation/output/result_headings.h"
+#include "calculation/output/result_columns.h"
 #include "platform/flex_grid.h"
 
 namespace stelvador {
@@ -26,7 +26,7 @@ void LayOutResultsGrid(FlexGrid& grid, int rowHeightMinTwips) {
 
     grid.setRow(kResultsHeadingRow);
     for (int col = 0; col < kResultCellCount; ++col) {
-        const std::string_view heading = kResultHeadings[static_cast<std::size_t>(col)];
+        const std::string_view heading = kResultColumns[static_cast<std::size_t>(col)].heading;
         if (heading.empty()) {
             continue;  // the spacer columns have no heading
         }

@@ -1,8 +1,8 @@
 #include "widgets/title_band.h"
 
 #include <QFont>
-#include <algorithm>
 #include <QLabel>
+#include <algorithm>
 
 #include "widgets/twips.h"
 
@@ -41,9 +41,18 @@ TitleBand::TitleBand(const QString& screenTitle, QWidget* parent)
                                       kLabelHeightTwips, *this));
 }
 
+void TitleBand::setScreenTitle(const QString& title) {
+    m_screenTitle->setText(title);
+    layOutLabels();
+}
+
 void TitleBand::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    // The screen title keeps to the right end of the band, in full even in a narrow window; the
+    layOutLabels();
+}
+
+void TitleBand::layOutLabels() {  // The screen title keeps to the right end of the band, in full
+                                  // even in a narrow window; the
     // subtitle takes the rest.
     const QRect designed = TwipsRect(kScreenTitleLeftTwips, kLabelTopTwips, kScreenTitleWidthTwips,
                                      kLabelHeightTwips, *this);

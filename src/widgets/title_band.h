@@ -13,6 +13,9 @@ class TitleBand : public QFrame {
   public:
     TitleBand(const QString& screenTitle, QWidget* parent = nullptr);
 
+    // Sets the screen title and makes room for it in full.
+    void setScreenTitle(const QString& title);
+
     QLabel& Label2() { return *m_subtitle; }
     QLabel& Label3() { return *m_screenTitle; }
     const QLabel& Label3() const { return *m_screenTitle; }
@@ -21,6 +24,8 @@ class TitleBand : public QFrame {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void layOutLabels();
+
     QLabel* m_subtitle;
     QLabel* m_screenTitle;
 };

@@ -555,3 +555,22 @@ TEST_F(DataFile, ARecordOfAnotherShapeFollowsTheGrid) {
 
 }  // namespace
 }  // namespace stelvador
+
+namespace stelvador {
+namespace {
+
+// Rows of a data file that passed through another program end in CR LF or LF.
+TEST(DataFileRowEnds, CrLfAndLoneLfBecomeCr) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\tb\rc\td", "a\tb\rc\td"}, {"a\tb\r\nc\td", "a\tb\rc\td"},
+        {"a\tb\nc\td", "a\tb\rc\td"}, {"a\n\nb", "a\r\rb"},
+        {"a\r\n\r\nb", "a\r\rb"},     {"\na", "\ra"},
+        {"a\r\r\nb", "a\r\rb"},       {"", ""},
+    };
+    for (const auto& [text, rows] : cases) {
+        EXPECT_EQ(RowEndsAsCr(text), rows) << text;
+    }
+}
+
+}  // namespace
+}  // namespace stelvador

@@ -2,6 +2,7 @@
 
 #include "calculation/classification/classification_steps.h"
 #include "calculation/formula/formula_steps.h"
+#include "calculation/output/shown_m3.h"
 #include "calculation/sites/site_steps.h"
 
 namespace stelvador {
@@ -31,6 +32,7 @@ void CalculateAnalysis(std::string_view sampleName,
     FindDominantIons(state);
     ClassifySubgroup(state);
     ClassifySpecies(state);
+    CorrectM3String(state);
     ComputePlotQuantities(state);
     BuildResultRow(state, outcome.row);
 }

@@ -17,9 +17,10 @@ struct AnalysisOutcome {
 };
 
 // Runs the whole per-analysis chain on one analysis-grid row, from a fresh state: the formula,
-// the T, M, A, M3, M2 and M1 sites, the dominant ions, subgroup and species, the plot quantities
-// and the result row. cells are the texts of the 42 constituent columns in oxide-list order.
-// Never throws for any cell text; a quantity that cannot be formed is an empty cell.
+// the T, M, A, M3, M2 and M1 sites, the dominant ions, subgroup and species, the M3 string as
+// shown, the plot quantities and the result row. cells are the texts of the 42 constituent columns
+// in oxide-list order. Never throws for any cell text; a quantity that cannot be formed is an empty
+// cell.
 AnalysisOutcome CalculateAnalysis(std::string_view sampleName,
                                   const std::array<std::string_view, kOxideCount>& cells,
                                   bool siNormalization);

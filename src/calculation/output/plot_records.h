@@ -34,20 +34,19 @@ inline constexpr std::array<std::string_view, kPlotFileCount> kPlotFileHeaders =
     "SampleNo\tM3Al\tM3V\tM3Mg"};
 
 // One analysis's records: present[f] tells whether file f gets a record, lines[f] holds it
-// (Windows-1252, items separated by one TAB, ended by CR LF). The strings keep their capacity
-// from one analysis to the next.
+// (Windows-1252, items separated by one TAB, ended by CR LF).
 struct PlotRecords {
     std::array<bool, kPlotFileCount> present{};
     std::array<std::string, kPlotFileCount> lines;
 };
 
 // Decides which files get a record and formats those records. Runs after BuildResultRow: the
-// apfu values that the row shows as texts (Ce, La, Y, Nd, Fe2+, Mg and M Al(VI)) are taken from
-// its cells; every other item is written as a number in shortest round-trip form.
+// apfu values that the row shows as texts (Ce, La, Y, Nd, Fe2+ and Mg, and M Al(VI)) are its
+// cells' texts; every other item is a number in shortest round-trip form.
 void FormatPlotRecords(const AnalysisState& state, const ResultRow& row, PlotRecords& records);
 
-// Appends a plot number item: shortest round-trip decimal form with a point; nothing for a
-// value that is not finite.
+// Appends a plot number item: the shortest decimal form that reads back as the same double, with
+// a point (std::to_chars); "0" for a zero of either sign; nothing for a value that is not finite.
 void AppendPlotNumber(std::string& out, double value);
 
 }  // namespace stelvador

@@ -147,6 +147,7 @@ void ExpectSameState(const AnalysisState& reused, const AnalysisState& fresh) {
     EXPECT_EQ(x.M3Trivalent, y.M3Trivalent);
     EXPECT_EQ(reused.subgroup, fresh.subgroup);
     EXPECT_EQ(reused.species, fresh.species);
+    EXPECT_EQ(reused.shownM3, fresh.shownM3);
 }
 
 // An outcome reused from any earlier analysis (of the data set, or a degenerate one: all cells

@@ -9,6 +9,7 @@
 
 #include "calculation/analysis_state.h"
 #include "calculation/output/result_row.h"
+#include "calculation/output/shown_m3.h"
 #include "common/error_numbers.h"
 #include "support/text_files.h"
 
@@ -94,6 +95,7 @@ TEST_F(PlotDataFilesTest, FileThatCannotBeCreatedDoesNotStopTheOthers) {
     state.formula.sampleName = "cz";
     state.subgroup = "Clinozoisite subgroup";
     state.ions.M3 = "Al";
+    CorrectM3String(state);
     ComputePlotQuantities(state);
     files.writeRecords(state, BuildResultRow(state));
     files.close();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "calculation/analysis_state.h"
-#include "calculation/output/result_headings.h"
+#include "calculation/output/shown_m3.h"
 #include "common/number_format.h"
 
 namespace stelvador {
@@ -69,7 +69,7 @@ std::vector<std::string> ExpectedCells(AnalysisState& state) {
     for (const std::string_view text :
          {std::string_view(state.ions.A1), std::string_view(state.ions.A2),
           std::string_view(state.ions.M1), std::string_view(state.ions.M2),
-          std::string_view(state.ions.M3), std::string_view(state.ions.O4),
+          std::string_view(state.shownM3), std::string_view(state.ions.O4),
           std::string_view(state.subgroup), std::string_view(state.species)}) {
         cells.push_back(std::string(text));
     }
@@ -142,6 +142,7 @@ TEST(ResultRowTest, CellsMatchTheirQuantities) {
     state.ions.O4 = "O";
     state.subgroup = "Clinozoisite subgroup";
     state.species = "Epidote";
+    CorrectM3String(state);
 
     const ResultRow row = BuildResultRow(state);
     struct Expected {
@@ -193,13 +194,26 @@ struct M3Case {
 
 class M3CorrectionTest : public ::testing::TestWithParam<M3Case> {};
 
-TEST_P(M3CorrectionTest, CorrectsTheStringItselfOnlyForThreeAllanites) {
+TEST_P(M3CorrectionTest, CorrectsTheShownStringOnlyForThreeAllanites) {
     const M3Case& c = GetParam();
     AnalysisState state = MakeAllaniteState(c.species, c.m3Before);
     state.subgroup = c.subgroup;
+    CorrectM3String(state);
     const ResultRow row = BuildResultRow(state);
-    EXPECT_EQ(state.ions.M3, c.m3After);
+    EXPECT_EQ(state.shownM3, c.m3After);
     EXPECT_EQ(row.cell(127), c.m3After);
+    // The dominant-ion string itself stays as found.
+    EXPECT_EQ(state.ions.M3, c.m3Before);
+}
+
+// A state reused from an analysis whose M3 string was corrected shows the next one's own string.
+TEST(M3CorrectionReuseTest, NextAnalysisShowsItsOwnM3String) {
+    AnalysisState state = MakeAllaniteState("Allanite-(Ce)", "V");
+    CorrectM3String(state);
+    ASSERT_EQ(state.shownM3, "Fe2+");
+    state.species = "Allanite-(Nd)";
+    CorrectM3String(state);
+    EXPECT_EQ(state.shownM3, "V");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -227,9 +241,8 @@ TEST(ResultRowTest, ReusedRowHoldsOnlyTheNewAnalysis) {
     EXPECT_EQ(row.text, BuildResultRow(second).text);
 }
 
-// A sample name longer than the writer's buffer goes to the row text on its own; every later
-// cell must still be found where it was written.
-TEST(ResultRowTest, SampleNameLongerThanTheBufferKeepsEveryLaterCellInPlace) {
+// A very long sample name leaves every later cell where it belongs.
+TEST(ResultRowTest, LongSampleNameKeepsEveryLaterCellInPlace) {
     AnalysisState state;
     state.formula.sampleName = std::string(5000, 'S');
     state.formula.apfu[kCe] = 0.40049;
@@ -333,128 +346,48 @@ TEST(ResultRowTest, RandomRowsMatchTheirCellsFormattedOneByOne) {
         state.ions.O4 = texts[random() % texts.size()];
         state.subgroup = texts[random() % texts.size()];
         state.species = texts[random() % texts.size()];
+        CorrectM3String(state);
         ExpectRowAsBuiltCellByCell(state);
     }
-}
-
-// Every number cell at the longest text a number can give (the largest double, negative: 416
-// characters), after a long sample name: the cells far outgrow the writer's buffer, and each
-// must still land whole and in place.
-TEST(ResultRowTest, EveryNumberCellAtItsLongestKeepsEveryCellInPlace) {
-    for (const std::size_t nameLength : {0, 5, 2000, 4000, 4095, 4096, 4097, 9000}) {
-        AnalysisState state;
-        state.formula.sampleName = std::string(nameLength, 'n');
-        for (double* value : NumberCells(state)) {
-            if (value != nullptr) {
-                *value = -std::numeric_limits<double>::max();
-            }
-        }
-        const std::string species(5000, 's');
-        state.species = species;
-        state.subgroup = "Epidote subgroup";
-        ExpectRowAsBuiltCellByCell(state);
-    }
-    // Long numbers only here and there, among zeros and usual values.
-    for (int every = 1; every < 9; ++every) {
-        AnalysisState state;
-        state.formula.sampleName = std::string(3900, 'n');
-        int c = 0;
-        for (double* value : NumberCells(state)) {
-            if (value != nullptr) {
-                *value = c % every == 0 ? 1e308 : (c % 3 == 0 ? 0.0 : 1.25);
-            }
-            ++c;
-        }
-        ExpectRowAsBuiltCellByCell(state);
-    }
-}
-
-// A sample name of every length that leaves the writer's buffer nearly full, then number cells
-// of eight characters, with one of the longest numbers first, in the middle or nowhere: room for
-// the cells that follow must be made before they are written.
-TEST(ResultRowTest, NumberCellsAfterANearlyFullBufferKeepEveryCellInPlace) {
-    for (std::size_t nameLength = 1500; nameLength <= 4200; ++nameLength) {
-        for (const int longCell : {-1, 0, 60}) {
-            AnalysisState state;
-            state.formula.sampleName = std::string(nameLength, 'n');
-            int c = 0;
-            for (double* value : NumberCells(state)) {
-                if (value != nullptr) {
-                    *value = c == longCell ? -std::numeric_limits<double>::max() : -123.456;
-                }
-                ++c;
-            }
-            state.species = "Epidote";
-            ExpectRowAsBuiltCellByCell(state);
-        }
-    }
-}
-
-// The dominant ions, subgroup and species at every length around the short copies (0 to 40
-// characters), and longer than the writer's buffer.
-TEST(ResultRowTest, TextCellsOfEveryLengthKeepTheirCharacters) {
-    for (std::size_t length = 0; length <= 40; ++length) {
-        std::string text;
-        for (std::size_t i = 0; i < length; ++i) {
-            text.push_back(static_cast<char>('a' + i % 26));
-        }
-        const std::string other = text + "Z";
-        AnalysisState state;
-        state.formula.sampleName = "S";
-        state.formula.apfu[kSi] = 3.0;
-        state.ions.A1 = text;
-        state.ions.A2 = other;
-        state.ions.M1 = text;
-        state.ions.M2 = other;
-        state.ions.M3 = text;
-        state.ions.O4 = other;
-        state.subgroup = text;
-        state.species = other;
-        ExpectRowAsBuiltCellByCell(state);
-    }
-    const std::string huge(6000, 'H');
-    const std::string big(3000, 'B');
-    AnalysisState state;
-    state.formula.sampleName = std::string(4000, 'N');
-    state.ions.A1 = huge;
-    state.ions.A2 = "Ca";
-    state.ions.M1 = big;
-    state.ions.M2 = big;
-    state.ions.M3 = "Fe3+";
-    state.ions.O4 = huge;
-    state.subgroup = big;
-    state.species = "Epidote";
-    ExpectRowAsBuiltCellByCell(state);
 }
 
 TEST(ResultHeadingsTest, HeadingRowLinesUpWithTheCells) {
-    ASSERT_EQ(kResultHeadings.size(), 131u);
-    EXPECT_EQ(kResultHeadings[0], "Sample       ");
-    EXPECT_EQ(kResultHeadings[1], "[SiO2");
-    EXPECT_EQ(kResultHeadings[7], "Mn2O3");
-    EXPECT_EQ(kResultHeadings[41], "Cl");
-    EXPECT_EQ(kResultHeadings[42], "O=F");
-    EXPECT_EQ(kResultHeadings[44], "H2O");
-    EXPECT_EQ(kResultHeadings[45], "Total]wt%");
-    EXPECT_EQ(kResultHeadings[47], "[Si");
-    EXPECT_EQ(kResultHeadings[56], "Mn");
-    EXPECT_EQ(kResultHeadings[88], "OH");
-    EXPECT_EQ(kResultHeadings[89], "Total]apfu");
-    EXPECT_EQ(kResultHeadings[92], "Al(IV)");
-    EXPECT_EQ(kResultHeadings[94], "[Ti");
-    EXPECT_EQ(kResultHeadings[108], "Total]M-site");
-    EXPECT_EQ(kResultHeadings[109], "[Mn2+");
-    EXPECT_EQ(kResultHeadings[121], "Total]A-site");
-    EXPECT_EQ(kResultHeadings[123], "[A1]Dominant cation");
-    EXPECT_EQ(kResultHeadings[128], "[O4]Dominant anion");
-    EXPECT_EQ(kResultHeadings[129], "[Epidote subgroup]");
-    EXPECT_EQ(kResultHeadings[130], "[Epidote name]");
+    ASSERT_EQ(kResultColumns.size(), 131u);
+    EXPECT_EQ(kResultColumns[0].heading, "Sample       ");
+    EXPECT_EQ(kResultColumns[1].heading, "[SiO2");
+    EXPECT_EQ(kResultColumns[7].heading, "Mn2O3");
+    EXPECT_EQ(kResultColumns[41].heading, "Cl");
+    EXPECT_EQ(kResultColumns[42].heading, "O=F");
+    EXPECT_EQ(kResultColumns[44].heading, "H2O");
+    EXPECT_EQ(kResultColumns[45].heading, "Total]wt%");
+    EXPECT_EQ(kResultColumns[47].heading, "[Si");
+    EXPECT_EQ(kResultColumns[56].heading, "Mn");
+    EXPECT_EQ(kResultColumns[88].heading, "OH");
+    EXPECT_EQ(kResultColumns[89].heading, "Total]apfu");
+    EXPECT_EQ(kResultColumns[92].heading, "Al(IV)");
+    EXPECT_EQ(kResultColumns[94].heading, "[Ti");
+    EXPECT_EQ(kResultColumns[108].heading, "Total]M-site");
+    EXPECT_EQ(kResultColumns[109].heading, "[Mn2+");
+    EXPECT_EQ(kResultColumns[121].heading, "Total]A-site");
+    EXPECT_EQ(kResultColumns[123].heading, "[A1]Dominant cation");
+    EXPECT_EQ(kResultColumns[128].heading, "[O4]Dominant anion");
+    EXPECT_EQ(kResultColumns[129].heading, "[Epidote subgroup]");
+    EXPECT_EQ(kResultColumns[130].heading, "[Epidote name]");
     for (const int spacer : {46, 90, 122}) {
-        EXPECT_EQ(kResultHeadings[static_cast<std::size_t>(spacer)], "");
+        EXPECT_EQ(kResultColumns[static_cast<std::size_t>(spacer)].heading, "");
     }
-    for (std::size_t c = 0; c < kResultHeadings.size(); ++c) {
+    // The cells the plot records copy, named by the quantity they show.
+    using namespace result_columns;
+    EXPECT_EQ(ResultCellOf(Apfu<kLa>), 69u);
+    EXPECT_EQ(ResultCellOf(Apfu<kCe>), 70u);
+    EXPECT_EQ(ResultCellOf(Apfu<kNd>), 72u);
+    EXPECT_EQ(ResultCellOf(Apfu<kY>), 83u);
+    EXPECT_EQ(ResultCellOf(Apfu<kFe2>), 54u);
+    EXPECT_EQ(ResultCellOf(Apfu<kMg>), 55u);
+    EXPECT_EQ(ResultCellOf(M<&MSiteContents::alVI>), 95u);
+    for (std::size_t c = 0; c < kResultColumns.size(); ++c) {
         if (c != 46 && c != 90 && c != 122) {
-            EXPECT_FALSE(kResultHeadings[c].empty()) << c;
+            EXPECT_FALSE(kResultColumns[c].heading.empty()) << c;
         }
     }
 }

@@ -1,0 +1,131 @@
+// The data entry window's file commands: New File, Open File and Save As.
+#include <QAction>
+#include <QLineEdit>
+#include <filesystem>
+#include <system_error>
+
+#include "common/data_file_format.h"
+#include "common/error_numbers.h"
+#include "common/project_variables.h"
+#include "common/run_time_error.h"
+#include "entry/cap_cell.h"
+#include "entry/data_file.h"
+#include "entry/kkj.h"
+#include "platform/file_dialog.h"
+#include "platform/flex_grid.h"
+#include "widgets/grid_editing.h"
+#include "widgets/panel_status_bar.h"
+#include "widgets/twips.h"
+
+namespace stelvador {
+
+namespace {
+
+constexpr const char* kOpenFilter = "Epidote(*.epd) |*.epd";
+constexpr const char* kSaveFilter = "Epidote files(*.epd) |*.epd";
+// New File writes the empty data block it has laid out to this file of the current directory.
+constexpr const char* kGridTemplateFile = "epdt.tem";
+
+bool FileExists(const std::string& name) {
+    std::error_code ignored;
+    return std::filesystem::exists(name, ignored);
+}
+
+}  // namespace
+
+void kkj::mnuNewFile_Click() {
+    handlerTop([&] {
+        setScreenTitle("New  File");
+        EnterContinueOnError();
+        showCommandButtons(false);
+        ContinueOnError([&] { m_gridEditing->mnuClear_Click(); });
+        ContinueOnError([&] {
+            MSFlexGrid1().setRowHeightMin(PixelsToTwips(m_cellMirror->height(), *m_cellMirror));
+        });
+        showDataEntryScreen();
+        ContinueOnError([&] { capCell(MSFlexGrid1()); });
+        ContinueOnError([&] { WriteDataFile(MSFlexGrid1(), kGridTemplateFile); });
+    });
+}
+
+void kkj::mnuOpenFile_Click() {
+    handlerTop([&] {
+        // The dialog comes before any change: a cancel leaves the window, the grid and the
+        // loaded-grid mark as they were, reads no file and reports nothing.
+        EnterContinueOnError();
+        m_commonDialog.setFilter(kOpenFilter);
+        m_commonDialog.setFileName(std::string());
+        if (!ContinueOnError([&] { m_commonDialog.ShowOpen(); }) ||
+            m_commonDialog.FileName().empty()) {
+            return;
+        }
+        const std::string fileName = m_commonDialog.FileName();
+
+        setScreenTitle("Open  File");
+        EnterContinueOnError();
+        for (QAction* item : {m_mnuEditCut, m_mnuEditCopy, m_mnuEditPaste, m_mnuEditDelete,
+                              m_mnuEditInsertRow, m_mnuEditSelectAll}) {
+            item->setEnabled(true);
+        }
+        for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+            toolbarButton(position)->setEnabled(true);
+        }
+        m_centrePanel->setVisible(false);
+
+        MSFlexGrid1().setVisible(true);
+        Project().LastFileName = fileName;
+        m_cellMirror->setVisible(true);
+        m_statusBar->setPanelEnabled(1, true);
+        m_mnuOpen->setChecked(true);
+        for (QAction* item : {m_mnuClose, m_mnuClear, m_mnuDelete, m_mnuSaveAs}) {
+            item->setEnabled(true);
+        }
+        m_statusBar->setPanelText(1, fileName);
+        ContinueOnError([&] { capCell(MSFlexGrid1()); });
+
+        if (FileExists(fileName)) {
+            m_mnu9703->setEnabled(false);
+            m_mnu07Later->setEnabled(false);
+            // The file is read whole before the grid changes, so a file that cannot be read
+            // changes no cell; a read one replaces the whole data block.
+            ContinueOnError([&] {
+                std::string text = ReadDataFile(fileName);
+                ReplaceDataBlock(MSFlexGrid1(), text);
+                Project().LastGridText = std::move(text);
+            });
+        } else {
+            ContinueOnError([] { throw RunTimeError(error::kFileNotFound, "File not found"); });
+        }
+
+        setScreenTitle("Data Entry Screen");
+        toolbarButton(15)->setEnabled(false);
+        toolbarButton(16)->setEnabled(false);
+    });
+}
+
+void kkj::mnuSaveAs_Click() {
+    handlerTop([&] {
+        setScreenTitle("Save As");
+        EnterContinueOnError();
+        m_commonDialog.setFilter(kSaveFilter);
+        m_commonDialog.setFileName(std::string());
+        ContinueOnError([&] { m_commonDialog.ShowSave(); });
+        const std::string fileName = m_commonDialog.FileName();
+        showGrid(true);
+        // A cancel writes nothing and keeps the file panel's text.
+        if (fileName.empty()) {
+            return;
+        }
+        m_statusBar->setPanelText(1, fileName);
+        ContinueOnError([&] {
+            try {
+                WriteDataFile(MSFlexGrid1(), fileName);
+            } catch (const UnwritableDataBlock& refused) {
+                // The user is told which cell the file cannot carry; nothing was written.
+                m_messageBox.Show(refused.what());
+            }
+        });
+    });
+}
+
+}  // namespace stelvador
