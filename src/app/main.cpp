@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     };
     services.endProgram = [] { QCoreApplication::quit(); };
     results.setServices(std::move(services));
+    window.setHelpServices(shell, aboutWindows);
     window.show();
     const int status = QApplication::exec();
 
