@@ -156,12 +156,12 @@ TEST_F(DataEntryMenus, HiddenButtonsAndTheTimerKeepTheirDesign) {
 TEST_F(DataEntryMenus, LaterPositionsRunNothingYet) {
     openWindow();
     const WindowState before = ReadWindowState(*m_window);
-    for (int position : {15, 16, 17, 18, 20, 21, 22}) {
+    // About, Help and Display Next Screen (20 to 22) run their commands: see the results tests.
+    for (int position : {15, 16, 17, 18}) {
         m_window->toolbarButton(position)->trigger();
     }
-    for (QAction* item :
-         {&m_window->mnu9703(), &m_window->mnu07Later(), &m_window->mnu9703e(),
-          &m_window->mnu07Latere(), &m_window->mnuAbout(), &m_window->mnuHelpContents()}) {
+    for (QAction* item : {&m_window->mnu9703(), &m_window->mnu07Later(), &m_window->mnu9703e(),
+                          &m_window->mnu07Latere()}) {
         item->trigger();
     }
     const WindowState after = ReadWindowState(*m_window);
