@@ -1,8 +1,12 @@
 #pragma once
 
+#include <string>
+
 #include "calculation/calculate_command.h"
 
 namespace stelvador {
+
+class SpreadsheetApplications;
 
 // The data entry window's way to the results window, which belongs to a later layer: the
 // program hands it in. The window is created and loaded at its first use and lives until it is
@@ -19,6 +23,10 @@ class ResultsWindowLink {
     // Asks every spreadsheet application of the program to quit (the global application's
     // Quit), as the Exit commands do.
     virtual void quitSpreadsheetApplications() = 0;
+    // The program's spreadsheet applications, which the workbook commands use too, and the
+    // program folder that holds the program's workbooks.
+    virtual SpreadsheetApplications& spreadsheetApplications() = 0;
+    virtual std::string programFolder() const = 0;
 };
 
 }  // namespace stelvador

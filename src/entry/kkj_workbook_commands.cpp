@@ -1,23 +1,77 @@
 // The data entry window's workbook commands: loading a workbook into the grid and editing the
-// template workbooks. The commands are added later; until then their handlers do nothing. Menu
-// items, buttons and toolbar positions reach these handlers through kkj::handlerTop already, so
-// a handler may let a RunTimeError out: it is shown once, whichever way the command was chosen.
+// template workbooks.
+#include <string>
+
+#include "calculation/results_window_link.h"
 #include "entry/kkj.h"
+#include "entry/template_workbooks.h"
+#include "entry/workbook_command_window.h"
+#include "entry/workbook_import.h"
+#include "platform/message_box.h"
 
 namespace stelvador {
 
-void kkj::mnu9703_Click() {}
+namespace {
 
-void kkj::mnu07Later_Click() {}
+// The window as the workbook commands see it.
+class KkjWorkbookWindow : public WorkbookCommandWindow {
+  public:
+    explicit KkjWorkbookWindow(kkj& window) : m_window(window) {}
 
-void kkj::Command2_Click() {}
+    void setScreenTitle(const std::string& title) override { m_window.setScreenTitle(title); }
+    FlexGrid& analysisGrid() override { return m_window.analysisGrid(); }
+    FileDialog& fileDialog() override { return m_window.fileDialog(); }
+    void runNewFile() override { m_window.mnuNewFile_Click(); }
+    SpreadsheetApplications& spreadsheetApplications() override {
+        return m_window.resultsLink().spreadsheetApplications();
+    }
+    std::string programFolder() const override { return m_window.resultsLink().programFolder(); }
+    void showMessage(const std::string& text) override { m_window.messageBox().Show(text); }
 
-void kkj::mnu9703e_Click() {}
+  private:
+    kkj& m_window;
+};
 
-void kkj::mnu07Latere_Click() {}
+}  // namespace
 
-void kkj::Command3_Click() {}
+void kkj::mnu9703_Click() {
+    handlerTop([&] {
+        KkjWorkbookWindow window(*this);
+        ImportWorkbook(window, kXlsImportFilter);
+    });
+}
 
-void kkj::EditTemplateWorkbookXlsx() {}
+void kkj::mnu07Later_Click() {
+    handlerTop([&] {
+        KkjWorkbookWindow window(*this);
+        ImportWorkbook(window, kXlsxImportFilter);
+    });
+}
+
+void kkj::Command2_Click() {
+    mnu9703_Click();
+}
+
+void kkj::mnu9703e_Click() {
+    handlerTop([&] {
+        KkjWorkbookWindow window(*this);
+        EditTemplateWorkbook(window, kXlsTemplate);
+    });
+}
+
+void kkj::mnu07Latere_Click() {
+    handlerTop([&] {
+        KkjWorkbookWindow window(*this);
+        EditTemplateWorkbook(window, kXlsxTemplate);
+    });
+}
+
+void kkj::Command3_Click() {
+    mnu9703e_Click();
+}
+
+void kkj::EditTemplateWorkbookXlsx() {
+    mnu07Latere_Click();
+}
 
 }  // namespace stelvador

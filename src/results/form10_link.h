@@ -25,6 +25,8 @@ class Form10Link : public ResultsWindowLink {
     bool isLoaded() const override { return m_window != nullptr; }
     void unload() override;
     void quitSpreadsheetApplications() override;
+    SpreadsheetApplications& spreadsheetApplications() override { return m_spreadsheets; }
+    std::string programFolder() const override { return m_programFolder.toStdString(); }
 
     // The loaded window, or nullptr.
     Form10* form() const { return m_window.get(); }

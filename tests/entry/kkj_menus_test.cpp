@@ -152,26 +152,6 @@ TEST_F(DataEntryMenus, HiddenButtonsAndTheTimerKeepTheirDesign) {
     EXPECT_TRUE(m_window->Image2().isVisible());
 }
 
-// Positions whose commands come later run nothing yet and report nothing.
-TEST_F(DataEntryMenus, LaterPositionsRunNothingYet) {
-    openWindow();
-    const WindowState before = ReadWindowState(*m_window);
-    // About, Help and Display Next Screen (20 to 22) run their commands: see the results tests.
-    for (int position : {15, 16, 17, 18}) {
-        m_window->toolbarButton(position)->trigger();
-    }
-    for (QAction* item : {&m_window->mnu9703(), &m_window->mnu07Later(), &m_window->mnu9703e(),
-                          &m_window->mnu07Latere()}) {
-        item->trigger();
-    }
-    const WindowState after = ReadWindowState(*m_window);
-    EXPECT_EQ(after.flags, before.flags);
-    EXPECT_EQ(after.title, before.title);
-    EXPECT_TRUE(m_dialog.calls().empty());
-    EXPECT_TRUE(m_messages.texts().empty());
-    EXPECT_FALSE(m_link->isLoaded());
-}
-
 class DataEntryShortcuts : public CalculationFixture {
   protected:
     void showWithGridFocused() {

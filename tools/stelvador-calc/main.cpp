@@ -1,15 +1,23 @@
 // stelvador-calc [--si3] [--send WORKBOOK] DATAFILE
+// stelvador-calc [--si3] --import WORKBOOK [--calculate [--send WORKBOOK]]
 //
 // Creates the data entry window offscreen, optionally sets the Si = 3 option, runs the
 // Calculate command with its file dialog answering DATAFILE, and prints every row of the
 // results grid from row 0, its cells joined by TAB, one line per row, to standard output. The
 // plot data files are written into the current directory. Messages the program would show go
-// to standard error. With --send, the results window's toolbar send then copies the results
-// grid into the output workbook, which is saved as WORKBOOK (.xlsx).
+// to standard error.
+//
+// With --import, the workbook import (.xlsx or .xls by the name's extension) runs instead, its
+// dialog answering WORKBOOK, and every row of the analysis grid is printed the same way. With
+// --calculate as well, the Calculate command then runs with its dialog cancelled, so it
+// calculates the imported grid, and the results grid is printed instead.
+//
+// With --send, after the Calculate command the results window's toolbar send copies the results
+// grid into the output workbook, which is saved as the --send WORKBOOK (.xlsx).
 //
 // Exit status: 0 done; 1 the data file cannot be read; 2 wrong arguments; 3 the run reported a
-// failure (its message is on standard error; the results are printed all the same); 4 the send
-// or the save failed (the message is on standard error).
+// failure (its message is on standard error; the grid is printed all the same); 4 the send or
+// the save failed (the message is on standard error).
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdlib>
@@ -27,22 +35,29 @@
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/workbook_file.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
 
 namespace stelvador {
 namespace {
 
-// Answers every open dialog with the one data file; the current directory stays where the tool
-// was started, so the plot data files land there.
+// Answers the open dialog with the one file, every open dialog or only the first; the current
+// directory stays where the tool was started, so the plot data files land there.
 class FixedAnswerFileDialog : public FileDialog {
   public:
-    explicit FixedAnswerFileDialog(std::string path) : m_path(std::move(path)) {}
-    void ShowOpen() override { setFileName(m_path); }
+    FixedAnswerFileDialog(std::string path, bool answerOnce)
+        : m_path(std::move(path)), m_answerOnce(answerOnce) {}
+    void ShowOpen() override {
+        setFileName(m_answered && m_answerOnce ? std::string() : m_path);
+        m_answered = true;
+    }
     void ShowSave() override { setFileName(std::string()); }
 
   private:
     std::string m_path;
+    bool m_answerOnce;
+    bool m_answered = false;
 };
 
 class StandardErrorMessageBox : public MessageBox {
@@ -57,17 +72,19 @@ class StandardErrorMessageBox : public MessageBox {
     bool m_shown = false;
 };
 
+int Usage() {
+    std::cerr
+        << "usage: stelvador-calc [--si3] [--send WORKBOOK] DATAFILE\n"
+           "       stelvador-calc [--si3] --import WORKBOOK [--calculate [--send WORKBOOK]]\n";
+    return 2;
+}
+
 // Opens nothing: the tool runs no command that opens a document.
 class NoShell : public Shell {
   public:
     void OpenDocument(const std::string&) override {}
     void OpenLink(const std::string&) override {}
 };
-
-int Usage() {
-    std::cerr << "usage: stelvador-calc [--si3] [--send WORKBOOK] DATAFILE\n";
-    return 2;
-}
 
 constexpr int kSendPosition = 9;
 
@@ -89,6 +106,21 @@ int SendAndSave(Form10& form, StandardErrorMessageBox& sendMessages, const std::
     return 0;
 }
 
+void PrintGrid(const FlexGrid& grid) {
+    std::string line;
+    for (int r = 0; r < grid.Rows(); ++r) {
+        line.clear();
+        for (int c = 0; c < grid.Cols(); ++c) {
+            if (c > 0) {
+                line += '\t';
+            }
+            line += grid.TextMatrix(r, c);
+        }
+        line += '\n';
+        std::cout << line;
+    }
+}
+
 std::string ReadFailureText(const RunTimeError& e) {
     const auto text = ErrorMessage(ErrorTable::DataEntry, e.number());
     return text ? std::string(*text) : std::string(e.what());
@@ -96,12 +128,18 @@ std::string ReadFailureText(const RunTimeError& e) {
 
 int Run(int argc, char** argv) {
     bool siNormalization = false;
-    std::string dataFile;
+    bool importWorkbook = false;
+    bool calculate = false;
+    std::string file;
     std::string sendWorkbook;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--si3") {
             siNormalization = true;
+        } else if (argument == "--import") {
+            importWorkbook = true;
+        } else if (argument == "--calculate") {
+            calculate = true;
         } else if (argument == "--send") {
             if (i + 1 >= argc || !sendWorkbook.empty()) {
                 return Usage();
@@ -112,27 +150,30 @@ int Run(int argc, char** argv) {
             }
         } else if (!argument.empty() && argument[0] == '-') {
             return Usage();
-        } else if (dataFile.empty()) {
-            dataFile = argument;
+        } else if (file.empty()) {
+            file = argument;
         } else {
             return Usage();
         }
     }
-    if (dataFile.empty()) {
+    if (file.empty() || (calculate && !importWorkbook) ||
+        (!sendWorkbook.empty() && importWorkbook && !calculate)) {
         return Usage();
     }
     std::error_code ignored;
-    const std::string path = std::filesystem::absolute(dataFile, ignored).string();
-    try {
-        ReadDataFile(path);
-    } catch (const RunTimeError& e) {
-        std::cerr << "stelvador-calc: cannot read " << dataFile << ": " << ReadFailureText(e)
-                  << '\n';
-        return 1;
+    const std::string path = std::filesystem::absolute(file, ignored).string();
+    if (!importWorkbook) {
+        try {
+            ReadDataFile(path);
+        } catch (const RunTimeError& e) {
+            std::cerr << "stelvador-calc: cannot read " << file << ": " << ReadFailureText(e)
+                      << '\n';
+            return 1;
+        }
     }
 
     SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
-    FixedAnswerFileDialog dialog(path);
+    FixedAnswerFileDialog dialog(path, importWorkbook);
     StandardErrorMessageBox messages;
     StandardErrorMessageBox sendMessages;
     NoShell shell;
@@ -143,6 +184,19 @@ int Run(int argc, char** argv) {
     kkj window(dialog, messages, results);
     if (siNormalization) {
         window.mnuSiNorm_Click();
+    }
+    if (importWorkbook) {
+        // The .xlsx or the .xls import by the workbook's extension; it reports its failure.
+        if (HasXlsxExtension(path)) {
+            window.mnu07Later_Click();
+        } else {
+            window.mnu9703_Click();
+        }
+        if (!calculate) {
+            PrintGrid(window.MSFlexGrid1());
+            std::cout.flush();
+            return messages.shown() ? 3 : 0;
+        }
     }
     window.mnuOpen_Click();
 
@@ -158,19 +212,7 @@ int Run(int argc, char** argv) {
     }
 
     if (Form10* form = results.form()) {
-        const FlexGrid& grid = form->MSFlexGrid1();
-        std::string line;
-        for (int r = 0; r < grid.Rows(); ++r) {
-            line.clear();
-            for (int c = 0; c < grid.Cols(); ++c) {
-                if (c > 0) {
-                    line += '\t';
-                }
-                line += grid.TextMatrix(r, c);
-            }
-            line += '\n';
-            std::cout << line;
-        }
+        PrintGrid(form->MSFlexGrid1());
     }
     std::cout.flush();
     if (sendStatus != 0) {

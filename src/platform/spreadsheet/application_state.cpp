@@ -59,6 +59,18 @@ std::shared_ptr<WorkbookState> OpenWorkbook(ApplicationState& application,
     return book;
 }
 
+void CloseWorkbook(const std::shared_ptr<WorkbookState>& book) {
+    ApplicationState& application = *book->application;
+    auto& books = application.books;
+    books.erase(std::remove(books.begin(), books.end(), book), books.end());
+    if (application.activeBook == book) {
+        application.activeBook = books.empty() ? nullptr : books.back();
+    }
+    if (application.view) {
+        application.view->WorkbooksChanged();
+    }
+}
+
 void SetCellText(SheetState& sheet, int row, int column, const std::string& text) {
     CellValue value = WrittenCellValue(text);
     const CellValue* old = sheet.data.cells.Find(row, column);

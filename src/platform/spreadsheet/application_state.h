@@ -54,6 +54,9 @@ struct ApplicationRegistryState {
 // Opens a workbook file into the application (or finds it open there) and makes it active.
 std::shared_ptr<WorkbookState> OpenWorkbook(ApplicationState& application, const std::string& path);
 
+// Drops the workbook from its application without saving; the previous workbook becomes active.
+void CloseWorkbook(const std::shared_ptr<WorkbookState>& book);
+
 // Writes a cell's text; the workbook counts as changed when the value differs.
 void SetCellText(SheetState& sheet, int row, int column, const std::string& text);
 

@@ -73,6 +73,10 @@ void Workbook::SaveAs(const std::string& path) const {
     SaveWorkbookAs(*Require(m_book), path);
 }
 
+void Workbook::Close() const {
+    CloseWorkbook(Require(m_book));
+}
+
 Workbook WorkbookCollection::Open(const std::string& path) const {
     const auto application = Require(m_app);
     return Workbook(OpenWorkbook(*application, path));

@@ -70,6 +70,9 @@ class Workbook {
     // its own. RunTimeError 75 when the file cannot be written.
     void Save() const;
     void SaveAs(const std::string& path) const;
+    // Closes the workbook without asking or saving: it leaves its application, and every
+    // reference to it and its sheets becomes empty. For a caller that changed nothing in it.
+    void Close() const;
 
   private:
     friend class WorkbookCollection;

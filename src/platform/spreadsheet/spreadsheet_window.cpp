@@ -57,6 +57,20 @@ void SpreadsheetWindow::SetShown(bool shown) {
 }
 
 void SpreadsheetWindow::WorkbooksChanged() {
+    // Pages of closed workbooks go first.
+    for (std::size_t i = m_pages.size(); i-- > 0;) {
+        const WorkbookState* shown = m_pages[i].book;
+        const bool open = std::any_of(m_application.books.begin(), m_application.books.end(),
+                                      [&](const auto& book) { return book.get() == shown; });
+        if (!open) {
+            m_tabs->removeTab(static_cast<int>(i));
+            // The sheet has gone with its workbook: the view lets go of the model at once.
+            m_pages[i].view->setModel(nullptr);
+            m_pages[i].view->deleteLater();
+            m_pages[i].model->deleteLater();
+            m_pages.erase(m_pages.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
     for (const auto& book : m_application.books) {
         const bool shown = std::any_of(m_pages.begin(), m_pages.end(),
                                        [&](const Page& page) { return page.book == book.get(); });
@@ -122,6 +136,9 @@ void SpreadsheetWindow::SaveCurrentWorkbook() {
         SaveWorkbook(*book);
     } catch (const RunTimeError& failure) {
         m_application.question->ReportSaveFailure(FileNameOf(book->path), failure.what());
+        // The workbook's own folder may not take it (a read-only program folder): another
+        // place is offered at once, so the changes need not be lost.
+        SaveCurrentWorkbookAs();
     }
 }
 

@@ -2,12 +2,15 @@
 
 #include <freexl.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/cell_value_text.h"
 #include "platform/spreadsheet/xls_reader_process.h"
+#include "platform/spreadsheet/xls_workbook_stream.h"
 
 namespace stelvador {
 
@@ -48,6 +51,68 @@ CellValue ToCellValue(const FreeXL_CellValue& cell) {
             break;
     }
     return value;
+}
+
+// Which tab each sheet freexl lists stands for: freexl lists the worksheets, or every tab;
+// empty when the stream's tabs match neither.
+std::vector<std::size_t> TabsOfSheets(const XlsStreamFacts& facts, std::size_t sheetCount) {
+    std::vector<std::size_t> worksheets;
+    for (std::size_t tab = 0; tab < facts.tabs.size(); ++tab) {
+        if (facts.tabs[tab].worksheet) {
+            worksheets.push_back(tab);
+        }
+    }
+    if (worksheets.size() == sheetCount) {
+        return worksheets;
+    }
+    if (facts.tabs.size() == sheetCount) {
+        std::vector<std::size_t> all(sheetCount);
+        for (std::size_t i = 0; i < sheetCount; ++i) {
+            all[i] = i;
+        }
+        return all;
+    }
+    return {};
+}
+
+// freexl reads truth values and error values as numbers, leaves formula results out and does
+// not say which sheet was active: the workbook stream tells. A stream that cannot be walked
+// leaves what freexl read, with the first sheet active.
+void AddWhatTheStreamTells(const std::string& path, WorkbookData& data, std::size_t& cellsLeft,
+                           std::size_t& textLeft) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const XlsStreamFacts facts = ReadXlsStreamFacts(bytes);
+    const std::vector<std::size_t> tabs = TabsOfSheets(facts, data.sheets.size());
+    if (!facts.read || tabs.empty()) {
+        return;
+    }
+    data.activeSheet = -1;  // unless the active tab is one of the sheets
+    for (std::size_t sheet = 0; sheet < tabs.size(); ++sheet) {
+        const XlsSheetTab& tab = facts.tabs[tabs[sheet]];
+        if (static_cast<int>(tabs[sheet]) == facts.activeTab && tab.worksheet) {
+            data.activeSheet = static_cast<int>(sheet);
+        }
+        SheetCells& cells = data.sheets[sheet].cells;
+        for (const auto& [where, value] : tab.cells) {
+            const auto [row, column] = where;
+            if (row > kMaxSheetRows || column > kMaxSheetColumns ||
+                (value.kind == CellKind::Text && value.text.empty())) {
+                continue;
+            }
+            if (cells.Find(row, column) == nullptr) {
+                if (cellsLeft == 0) {
+                    Fail("The workbook holds more cells than this program reads.");
+                }
+                --cellsLeft;
+            }
+            if (value.text.size() > textLeft) {
+                Fail("The workbook holds more cell text than this program reads.");
+            }
+            textLeft -= value.text.size();
+            cells.Set(row, column, value);
+        }
+    }
 }
 
 }  // namespace
@@ -118,6 +183,7 @@ WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit
         }
         data.sheets.push_back(std::move(sheet));
     }
+    AddWhatTheStreamTells(path, data, cellsLeft, textLeft);
     return data;
 }
 

@@ -191,7 +191,21 @@ SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context) 
             row = ok ? number : row + 1;
             column = 0;
         } else if (name == u"c") {
-            const QStringView reference = AttributeValue(reader, u"r");
+            // Looked up in one copy of the attribute list: a sheet holds many cells.
+            QStringView reference;
+            QStringView type;
+            QStringView style;
+            const QXmlStreamAttributes attributes = reader.attributes();
+            for (const QXmlStreamAttribute& attribute : attributes) {
+                const QStringView attributeName = attribute.name();
+                if (attributeName == u"r") {
+                    reference = attribute.value();
+                } else if (attributeName == u"t") {
+                    type = attribute.value();
+                } else if (attributeName == u"s") {
+                    style = attribute.value();
+                }
+            }
             if (reference.isEmpty()) {
                 ++column;
             } else if (!ParseCellReference(reference, row, column)) {
@@ -201,8 +215,8 @@ SheetCells ReadXlsxSheet(std::string_view xml, const SheetReadContext& context) 
                 Fail("The workbook has a cell beyond the sheet's limits.");
             }
             RawCell raw;
-            raw.type = AttributeValue(reader, u"t").toString();
-            raw.style = AttributeValue(reader, u"s").toInt();
+            raw.type = type.toString();
+            raw.style = style.toInt();
             ReadCellContent(reader, raw);
             CellValue value;
             if (ToCellValue(raw, context, value)) {

@@ -141,6 +141,47 @@ TEST_F(SpreadsheetWindowTest, OneTabPerOpenWorkbook) {
     EXPECT_EQ(tabs->currentIndex(), 1);
 }
 
+TEST_F(SpreadsheetWindowTest, AClosedWorkbookLeavesItsTabAndTheOtherBecomesActive) {
+    const Workbook output = m_application.Workbooks().Open(PathOf("Output.xlsx"));
+    m_application.setVisible(true);
+    const Workbook read = m_application.Workbooks().Open(PathOf("Stelvador.xls"));
+    const Worksheet readSheet = read.Worksheets(1);
+    read.Close();
+
+    EXPECT_TRUE(read.isNothing());
+    EXPECT_TRUE(readSheet.isNothing());
+    EXPECT_EQ(m_application.Workbooks().Count(), 1);
+    EXPECT_EQ(m_application.ActiveSheet().Cells(1, 1).Value(), "Row No");
+    auto* tabs = Window()->findChild<QTabWidget*>();
+    ASSERT_EQ(tabs->count(), 1);
+    EXPECT_EQ(tabs->tabText(0), "Output.xlsx");
+    EXPECT_EQ(CurrentModel(Window())->data(CurrentModel(Window())->index(0, 0)).toString(),
+              "Row No");
+    QApplication::processEvents();  // the closed page's widgets go
+
+    output.Close();
+    EXPECT_TRUE(m_application.ActiveSheet().isNothing());
+    EXPECT_EQ(tabs->count(), 0);
+    EXPECT_TRUE(m_question->asked.empty());
+}
+
+TEST_F(SpreadsheetWindowTest, SaveToAFolderThatCannotTakeTheWorkbookOffersAnotherPlace) {
+    const Workbook book = m_application.Workbooks().Open(PathOf("Output.xlsx"));
+    book.Worksheets(1).Cells(2, 2).setValue("kept");
+    m_application.setVisible(true);
+    const fs::path elsewhere = fs::temp_directory_path() / (m_folder.filename().string() + ".xlsx");
+    fs::remove_all(m_folder);  // the workbook's folder has gone
+    m_question->paths.push_back(elsewhere.string());
+    Window()->findChild<QAction*>("actionSave")->trigger();
+
+    EXPECT_EQ(m_question->failures.size(), 1u);
+    EXPECT_TRUE(book.Saved());
+    EXPECT_EQ(book.FullName(), elsewhere.string());
+    const Worksheet reread = m_applications.Create().Workbooks().Open(elsewhere).Worksheets(1);
+    EXPECT_EQ(reread.Cells(2, 2).Value(), "kept");
+    fs::remove(elsewhere);
+}
+
 TEST_F(SpreadsheetWindowTest, QuitAsksSavesAndClosesTheWindow) {
     const Workbook book = m_application.Workbooks().Open(PathOf("Output.xlsx"));
     book.Worksheets(1).Cells(2, 2).setValue("kept");

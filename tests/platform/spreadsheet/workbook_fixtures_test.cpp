@@ -128,6 +128,20 @@ TEST(WorkbookFixtures, SecondSheetsAreReadToo) {
     }
 }
 
+// freexl reads truth and error values as numbers and knows no active sheet: the workbook stream
+// tells them.
+TEST(WorkbookFixtures, XlsTruthValuesErrorValuesAndTheActiveSheet) {
+    SpreadsheetApplications applications(std::make_shared<ScriptedSaveChangesQuestion>());
+    const SpreadsheetApplication application = applications.Create();
+    application.Workbooks().Open(DataPath("xlwt_tabs.xls"));
+    const Worksheet active = application.ActiveSheet();
+    EXPECT_EQ(active.Name(), "Values");
+    const std::vector<std::string> expected = {"TRUE", "FALSE", "#N/A", "#DIV/0!", "2.5"};
+    for (std::size_t c = 0; c < expected.size(); ++c) {
+        EXPECT_EQ(active.Cells(1, static_cast<int>(c) + 1).Value(), expected[c]);
+    }
+}
+
 // A package laid out unlike any writer's: its own part names, relative targets with "..",
 // an absolute target, cells and rows without references, escapes, phonetic runs, the second
 // sheet active.

@@ -6,6 +6,10 @@ Every fixture holds the same first sheet where its writer can hold it, so one ta
 cell texts serves them all (see workbook_fixtures_test.cpp)."""
 
 import datetime
+import os
+import shutil
+import subprocess
+import tempfile
 import zipfile
 
 import openpyxl
@@ -144,7 +148,214 @@ def write_handmade(path):
         archive.writestr("book/sheets/two.xml", HANDMADE_SHEET_TWO)
 
 
+# The import fixtures: an analyses sheet laid out like the analysis grid (headings in row 1, row
+# numbers in column A, sample names in column B, the 42 constituents from column C on), 20 rows
+# in all, written by each writer; and the expected analysis grid after importing it.
+
+OXIDES = [
+    "SiO2", "TiO2", "Al2O3", "Cr2O3", "V2O3", "Fe2O3", "Mn2O3", "FeO", "MgO", "MnO", "NiO",
+    "CuO", "PbO", "ZnO", "BaO", "CaO", "SrO", "Na2O", "K2O", "P2O5", "Nb2O5", "SnO2", "La2O3",
+    "Ce2O3", "Pr2O3", "Nd2O3", "Sm2O3", "Eu2O3", "Gd2O3", "Tb2O3", "Dy2O3", "Ho2O3", "Er2O3",
+    "Tm2O3", "Yb2O3", "Lu2O3", "Y2O3", "ThO2", "UO2", "F", "Cl", "H2O",
+]
+HEADINGS = ["Row No", "Sample No"] + OXIDES
+ANALYSES_TSV = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
+                            "calculation", "chain", "data", "analyses.tsv")
+IMPORT_ROWS = 20  # the heading row and 19 analyses
+# CaO of the second analysis is a formula whose value is 23.2.
+FORMULA_ROW, FORMULA_COLUMN, FORMULA, FORMULA_VALUE = 3, 18, "=ROUND(23.2,2)", 23.2
+
+
+def import_rows():
+    """The sheet's rows from row 1: lists of 44 values (None for an empty cell)."""
+    analyses = []
+    with open(ANALYSES_TSV, encoding="utf-8") as source:
+        for line in source:
+            if line.startswith("#") or not line.strip():
+                continue
+            fields = line.rstrip("\n").split("\t")
+            values = [float(f) if f else None for f in fields[1:43]]
+            analyses.append([fields[0]] + values + [None] * (42 - len(values)))
+    rows = [list(HEADINGS)]
+    for number in range(1, IMPORT_ROWS):
+        sample = list(analyses[(number - 1) % len(analyses)])
+        if number > len(analyses):
+            sample[0] += " b"
+        rows.append([number] + sample)
+    rows[1][1] = "S\u00e4mple \u00d81"  # Windows-1252 letters
+    rows[2][11] = 0.00001  # a number written in exponent form by some writers (MnO)
+    return rows
+
+
+def shown_text(value):
+    """The text the import gives a cell: numbers in their shortest round-trip form."""
+    if value is None:
+        return ""
+    if isinstance(value, str):
+        return value
+    if float(value).is_integer():
+        return str(int(value))
+    return repr(float(value))
+
+
+def write_import_expected(path):
+    """The analysis grid after the import, 301 rows of 44 cells, TAB-separated, UTF-8."""
+    rows = import_rows()
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        for r in range(301):
+            cells = rows[r] if r < len(rows) else [None] * 44
+            out.write("\t".join(shown_text(v) for v in cells) + "\n")
+
+
+def write_import_data_file(path):
+    """The data file Save As writes after the import: Windows-1252, the data block of 300 rows
+    and 43 cells between double quotes, cells by TAB, rows by CR, then CR LF."""
+    rows = import_rows()
+    lines = []
+    for r in range(1, 301):
+        cells = rows[r][1:] if r < len(rows) else [None] * 43
+        lines.append("\t".join(shown_text(v) for v in cells))
+    with open(path, "wb") as out:
+        out.write(('"' + "\r".join(lines) + '"\r\n').encode("cp1252"))
+
+
+def notes_rows():
+    return [["Analyses are on the sheet \"Analyses\"."], ["not", "analyses", 99]]
+
+
+def write_import_openpyxl(path):
+    book = openpyxl.Workbook()
+    notes = book.active
+    notes.title = "Notes"
+    for r, row in enumerate(notes_rows(), start=1):
+        for c, value in enumerate(row, start=1):
+            notes.cell(row=r, column=c, value=value)
+    sheet = book.create_sheet("Analyses")
+    for r, row in enumerate(import_rows(), start=1):
+        for c, value in enumerate(row, start=1):
+            if value is not None:
+                sheet.cell(row=r, column=c, value=value)
+    book.active = 1
+    book.save(path)
+
+
+def write_import_xlsxwriter(path, analyses_first=False):
+    book = xlsxwriter.Workbook(path)
+    names = ["Analyses", "Notes"] if analyses_first else ["Notes", "Analyses"]
+    sheets = {name: book.add_worksheet(name) for name in names}
+    for r, row in enumerate(notes_rows()):
+        for c, value in enumerate(row):
+            sheets["Notes"].write(r, c, value)
+    sheet = sheets["Analyses"]
+    for r, row in enumerate(import_rows()):
+        for c, value in enumerate(row):
+            if (r + 1, c + 1) == (FORMULA_ROW, FORMULA_COLUMN):
+                sheet.write_formula(r, c, FORMULA, None, FORMULA_VALUE)
+            elif isinstance(value, str):
+                sheet.write_string(r, c, value)
+            elif value is not None:
+                sheet.write_number(r, c, value)
+    sheet.activate()
+    book.close()
+
+
+def write_import_xlwt(path):
+    book = xlwt.Workbook(encoding="utf-8")
+    sheet = book.add_sheet("Analyses")
+    for r, row in enumerate(import_rows()):
+        for c, value in enumerate(row):
+            if (r + 1, c + 1) == (FORMULA_ROW, FORMULA_COLUMN):
+                sheet.write(r, c, xlwt.Formula(FORMULA[1:]))
+            elif value is not None:
+                sheet.write(r, c, value)
+    notes = book.add_sheet("Notes")
+    for r, row in enumerate(notes_rows()):
+        for c, value in enumerate(row):
+            notes.write(r, c, value)
+    book.save(path)
+
+
+def write_import_libreoffice(xlsx_path, xls_path):
+    """LibreOffice's own writers, from an xlsxwriter workbook with the analyses on the first
+    sheet (the .xls reader takes the first sheet as the active one):
+    soffice --headless --convert-to xlsx|xls --outdir OUT lo_source.xlsx"""
+    with tempfile.TemporaryDirectory() as work:
+        source = os.path.join(work, "lo_source.xlsx")
+        write_import_xlsxwriter(source, analyses_first=True)
+        for extension, target in (("xlsx", xlsx_path), ("xls", xls_path)):
+            out = os.path.join(work, extension)
+            subprocess.run(["soffice", "--headless", "-env:UserInstallation=file://" + work +
+                            "/profile", "--convert-to", extension, "--outdir", out, source],
+                           check=True, stdout=subprocess.DEVNULL)
+            shutil.copyfile(os.path.join(out, "lo_source." + extension), target)
+
+
+def write_import_beyond(path):
+    """Cells at AR301, the last one read, and just beyond it: AS1, AS301, A302, AR302."""
+    book = openpyxl.Workbook()
+    sheet = book.active
+    sheet.title = "Analyses"
+    sheet["A1"] = "Row No"
+    sheet["AR1"] = "H2O"
+    sheet["B301"] = "last row"
+    sheet["AR301"] = 1.5
+    for reference in ("AS1", "AS301", "A302", "AR302"):
+        sheet[reference] = "beyond"
+    book.save(path)
+
+
+def write_xlwt_tabs(path):
+    """Truth values and error values, and a second sheet that is the active one."""
+    book = xlwt.Workbook(encoding="utf-8")
+    first = book.add_sheet("Notes")
+    first.write(0, 0, "not read")
+    sheet = book.add_sheet("Values")
+    row = sheet.row(0)
+    row.set_cell_boolean(0, True)
+    row.set_cell_boolean(1, False)
+    row.set_cell_error(2, "#N/A!")
+    row.set_cell_error(3, "#DIV/0!")
+    sheet.write(0, 4, 2.5)
+    first.set_selected(False)
+    sheet.set_selected(True)
+    book.active_sheet = 1
+    book.save(path)
+
+
+def full_rows():
+    """A sheet filling all 301 x 44 cells the import reads."""
+    rows = [list(HEADINGS)]
+    for number in range(1, 301):
+        rows.append([number, "EP-%d" % number] +
+                    [round(number * 0.01 + column * 1.375, 4) for column in range(42)])
+    return rows
+
+
+def write_import_full(xlsx_path, xls_path):
+    book = xlsxwriter.Workbook(xlsx_path)
+    sheet = book.add_worksheet("Analyses")
+    for r, row in enumerate(full_rows()):
+        for c, value in enumerate(row):
+            sheet.write(r, c, value)
+    book.close()
+    book = xlwt.Workbook(encoding="utf-8")
+    sheet = book.add_sheet("Analyses")
+    for r, row in enumerate(full_rows()):
+        for c, value in enumerate(row):
+            sheet.write(r, c, value)
+    book.save(xls_path)
+
+
 if __name__ == "__main__":
+    write_import_expected("import_analyses.expected.tsv")
+    write_import_data_file("import_analyses.expected.epd")
+    write_import_openpyxl("import_openpyxl.xlsx")
+    write_import_xlsxwriter("import_xlsxwriter.xlsx")
+    write_import_xlwt("import_xlwt.xls")
+    write_import_libreoffice("import_libreoffice.xlsx", "import_libreoffice.xls")
+    write_import_beyond("import_beyond.xlsx")
+    write_import_full("import_full.xlsx", "import_full.xls")
+    write_xlwt_tabs("xlwt_tabs.xls")
     write_openpyxl("openpyxl_cells.xlsx")
     write_xlsxwriter("xlsxwriter_cells.xlsx")
     write_xlwt("xlwt_cells.xls")

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/spreadsheet/workbook_data.h"
+
+namespace stelvador {
+
+// What an Excel 97-2003 (.xls, BIFF8) workbook stream says that the .xls cell reader does not
+// give: which sheet tab was active, and the cells it reads wrongly or not at all (truth values
+// and error values, which it reads as the numbers 1 and 0, and formula cells, whose cached
+// results it leaves out).
+
+struct XlsSheetTab {
+    bool worksheet = true;  // false for a chart, macro or module sheet
+    // Cells by row and column from 1, as a spreadsheet shows them.
+    std::vector<std::pair<std::pair<int, int>, CellValue>> cells;
+};
+
+struct XlsStreamFacts {
+    bool read = false;  // false when the file is no BIFF8 compound file this code can walk
+    int activeTab = 0;  // among all tabs, worksheets or not
+    std::vector<XlsSheetTab> tabs;
+};
+
+// Walks the compound file's "Workbook" stream. Never throws on damaged input: what cannot be
+// walked is left out (read stays false when nothing can be).
+XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes);
+
+// The text of a BIFF error code ("#DIV/0!", "#N/A", ...).
+std::string XlsErrorText(unsigned code);
+
+}  // namespace stelvador
