@@ -2,9 +2,12 @@
 #include <QApplication>
 #include <memory>
 
+#include "entry/dialogs/about_windows.h"
 #include "entry/kkj.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_message_box.h"
+#include "platform/shell_desktop.h"
 #include "platform/spreadsheet/qt_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/form10_link.h"
@@ -20,6 +23,26 @@ int main(int argc, char** argv) {
     stelvador::QtMessageBox messageBox(nullptr);
 
     stelvador::kkj window(commonDialog, messageBox, results);
+
+    // The about and journal windows are one of each for both main windows.
+    stelvador::DesktopShell shell;
+    stelvador::AboutWindows aboutWindows(shell);
+    stelvador::QtFileDialog plotDialog(nullptr);
+    stelvador::QtClipboard clipboard;
+    stelvador::ResultsWindowServices services;
+    services.messageBox = &messageBox;
+    services.commonDialog = &plotDialog;
+    services.shell = &shell;
+    services.clipboard = &clipboard;
+    services.aboutWindows = &aboutWindows;
+    services.showDataEntryWindow = [&window] {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    };
+    services.endProgram = [] { QCoreApplication::quit(); };
+    results.setServices(std::move(services));
+    window.setHelpServices(shell, aboutWindows);
     window.show();
     const int status = QApplication::exec();
 

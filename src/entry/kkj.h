@@ -28,6 +28,8 @@ class GridEditing;
 class MessageBox;
 class PanelStatusBar;
 class ResultsWindowLink;
+class Shell;
+class AboutWindows;
 class TitleBand;
 
 // The data entry window, the program's start-up window: the title band with the screen title,
@@ -127,6 +129,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     FileDialog& CommonDialog1() { return m_commonDialog; }
     MessageBox& messageBox() { return m_messageBox; }
     ResultsWindowLink& resultsLink() { return m_results; }
+    // The shell Help opens the help file through and the about windows both main windows share
+    // (kkj_help_commands.cpp); without them the window makes its own.
+    void setHelpServices(Shell& shell, AboutWindows& aboutWindows);
     std::string screenTitle() const;
 
     // What the Calculate command reads and writes.
@@ -180,6 +185,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     FileDialog& m_commonDialog;
     MessageBox& m_messageBox;
     ResultsWindowLink& m_results;
+    struct HelpServices;
+    HelpServices& helpServices();
+    std::shared_ptr<HelpServices> m_helpServices;
     // How many handlers are running (one inside the other).
     int m_handlerDepth = 0;
     bool m_exited = false;

@@ -1,18 +1,28 @@
 #include "results/form10.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
 #include "common/continue_on_error.h"
+#include "common/error_message_tables.h"
+#include "entry/dialogs/about_windows.h"
+#include "entry/error_reporter.h"
+#include "platform/flex_grid_view.h"
+#include "platform/qt_clipboard.h"
+#include "platform/qt_file_dialog.h"
+#include "platform/qt_message_box.h"
+#include "platform/shell_desktop.h"
+#include "results/results_grid_layout.h"
+#include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/title_band.h"
 #include "widgets/twips.h"
-#include "platform/flex_grid_view.h"
-#include "results/results_grid_layout.h"
 
 namespace stelvador {
 
@@ -36,10 +46,62 @@ std::vector<StatusPanelDesign> ResultsStatusPanels() {
 
 }  // namespace
 
-Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), m_spreadsheets(spreadsheets), m_programFolder(programFolder) {
-    setWindowTitle(QStringLiteral("S t e l v a d o r"));
+// The services a window makes for itself when the program hands none in.
+struct Form10::OwnServices {
+    explicit OwnServices(QWidget* window) : messageBox(window), commonDialog(window) {}
 
+    QtMessageBox messageBox;
+    QtFileDialog commonDialog;
+    DesktopShell shell;
+    QtClipboard clipboard;
+    // Made with whichever shell the window uses.
+    std::unique_ptr<AboutWindows> aboutWindows;
+};
+
+Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder, QWidget* parent)
+    : Form10(spreadsheets, programFolder, ResultsWindowServices{}, parent) {}
+
+Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
+               ResultsWindowServices services, QWidget* parent)
+    : QMainWindow(parent),
+      m_spreadsheets(spreadsheets),
+      m_programFolder(programFolder),
+      m_services(std::move(services)) {
+    if (!m_services.messageBox || !m_services.commonDialog || !m_services.shell ||
+        !m_services.clipboard || !m_services.aboutWindows) {
+        m_ownServices = std::make_unique<OwnServices>(this);
+        if (!m_services.messageBox) {
+            m_services.messageBox = &m_ownServices->messageBox;
+        }
+        if (!m_services.commonDialog) {
+            m_services.commonDialog = &m_ownServices->commonDialog;
+        }
+        if (!m_services.shell) {
+            m_services.shell = &m_ownServices->shell;
+        }
+        if (!m_services.clipboard) {
+            m_services.clipboard = &m_ownServices->clipboard;
+        }
+        if (!m_services.aboutWindows) {
+            m_ownServices->aboutWindows = std::make_unique<AboutWindows>(*m_services.shell);
+            m_services.aboutWindows = m_ownServices->aboutWindows.get();
+        }
+    }
+    if (!m_services.endProgram) {
+        m_services.endProgram = [] { QCoreApplication::quit(); };
+    }
+
+    setWindowTitle(QStringLiteral("S t e l v a d o r"));
+    buildControls();
+    buildMenus();
+    buildToolbar();
+    ResizeToDesignClientArea(*this);
+    Form_Load();
+}
+
+Form10::~Form10() = default;
+
+void Form10::buildControls() {
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -64,12 +126,16 @@ Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFold
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(ResultsStatusPanels(), this);
     setStatusBar(m_statusBar);
-    ResizeToDesignClientArea(*this);
 
-    Form_Load();
+    // Typing into the results grid, the cell mirror and the Edit commands; each grid and mirror
+    // event reports what fails in it.
+    m_gridEditing = new GridEditing(
+        GridEditingVariant::Results, *m_gridView, *m_cellMirror, *m_services.clipboard,
+        [this](const std::function<void()>& work) {
+            RunHandler(ErrorTable::Results, messageBox(), work);
+        },
+        this);
 }
-
-Form10::~Form10() = default;
 
 void Form10::Form_Load() {
     EnterContinueOnError();
@@ -103,19 +169,57 @@ void Form10::showWindow() {
     raise();
 }
 
-void Form10::closeEvent(QCloseEvent* event) {
-    // The frame's close button does what "Exit Excel File" does: the spreadsheet application is
-    // asked to quit, then the window is unloaded with its rows.
-    try {
-        EnterContinueOnError();
-        ContinueOnError([&] { m_excelApp.Quit(); });
-    } catch (...) {
-        // Nothing may leave an event handler; the window closes all the same.
+QAction* Form10::toolbarButton(int position) const {
+    if (position < 1 || position > kToolbarPositions) {
+        return nullptr;
     }
-    event->accept();
+    return m_toolbarButtons[static_cast<std::size_t>(position)];
+}
+
+QAction* Form10::menuItem(const QString& control) const {
+    return findChild<QAction*>(control);
+}
+
+MessageBox& Form10::messageBox() {
+    return *m_services.messageBox;
+}
+
+bool Form10::quitExcelApp() {
+    if (m_excelApp.isNothing()) {
+        return true;  // no application started, or it has gone: nothing to lose
+    }
+    try {
+        m_excelApp.Quit();
+        return true;
+    } catch (const RunTimeError& failure) {
+        ReportUnhandledError(ErrorTable::Results, messageBox(), failure);
+    } catch (const std::exception& failure) {
+        ReportUnhandledError(ErrorTable::Results, messageBox(), failure);
+    }
+    return false;
+}
+
+void Form10::unloadWindow() {
+    m_unloading = true;
+    hide();
     if (m_unloadHandler) {
         m_unloadHandler();
     }
+}
+
+void Form10::closeEvent(QCloseEvent* event) {
+    if (m_unloading) {
+        event->accept();
+        return;
+    }
+    bool quit = false;
+    RunHandler(ErrorTable::Results, messageBox(), [&] { quit = quitExcelApp(); });
+    if (!quit) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    unloadWindow();
 }
 
 }  // namespace stelvador

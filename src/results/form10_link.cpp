@@ -5,16 +5,19 @@
 
 namespace stelvador {
 
-Form10Link::Form10Link(SpreadsheetApplications& spreadsheets, const QString& programFolder)
-    : m_spreadsheets(spreadsheets), m_programFolder(programFolder) {}
+Form10Link::Form10Link(SpreadsheetApplications& spreadsheets, const QString& programFolder,
+                       ResultsWindowServices services)
+    : m_spreadsheets(spreadsheets),
+      m_programFolder(programFolder),
+      m_services(std::move(services)) {}
 
 Form10Link::~Form10Link() = default;
 
 Form10& Form10Link::loadedForm() {
     if (!m_window) {
-        m_window = std::make_unique<Form10>(m_spreadsheets, m_programFolder);
-        // Closed by its frame, the window cannot be destroyed inside its own close event: it is
-        // handed to Qt for deletion once the event is over.
+        m_window = std::make_unique<Form10>(m_spreadsheets, m_programFolder, m_services);
+        // Unloaded by its own close event or menu item, the window cannot be destroyed inside
+        // that event: it is handed to Qt for deletion once the event is over.
         m_window->setUnloadHandler([this] {
             if (m_window) {
                 m_window.release()->deleteLater();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "calculation/results_window_link.h"
+#include "results/results_window_services.h"
 
 namespace stelvador {
 
@@ -14,7 +15,8 @@ class SpreadsheetApplications;
 // next use creates it afresh (a new spreadsheet application, a grid with its two layout rows).
 class Form10Link : public ResultsWindowLink {
   public:
-    Form10Link(SpreadsheetApplications& spreadsheets, const QString& programFolder);
+    Form10Link(SpreadsheetApplications& spreadsheets, const QString& programFolder,
+               ResultsWindowServices services = {});
     ~Form10Link() override;
     Form10Link(const Form10Link&) = delete;
     Form10Link& operator=(const Form10Link&) = delete;
@@ -30,10 +32,13 @@ class Form10Link : public ResultsWindowLink {
     Form10* form() const { return m_window.get(); }
     // The loaded window, created and loaded when it is not loaded.
     Form10& loadedForm();
+    // The services every window created from now on gets.
+    void setServices(ResultsWindowServices services) { m_services = std::move(services); }
 
   private:
     SpreadsheetApplications& m_spreadsheets;
     QString m_programFolder;
+    ResultsWindowServices m_services;
     std::unique_ptr<Form10> m_window;
 };
 

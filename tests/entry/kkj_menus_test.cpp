@@ -152,24 +152,6 @@ TEST_F(DataEntryMenus, HiddenButtonsAndTheTimerKeepTheirDesign) {
     EXPECT_TRUE(m_window->Image2().isVisible());
 }
 
-// Positions whose commands come later run nothing yet and report nothing.
-TEST_F(DataEntryMenus, LaterPositionsRunNothingYet) {
-    openWindow();
-    const WindowState before = ReadWindowState(*m_window);
-    for (int position : {20, 21, 22}) {
-        m_window->toolbarButton(position)->trigger();
-    }
-    for (QAction* item : {&m_window->mnuAbout(), &m_window->mnuHelpContents()}) {
-        item->trigger();
-    }
-    const WindowState after = ReadWindowState(*m_window);
-    EXPECT_EQ(after.flags, before.flags);
-    EXPECT_EQ(after.title, before.title);
-    EXPECT_TRUE(m_dialog.calls().empty());
-    EXPECT_TRUE(m_messages.texts().empty());
-    EXPECT_FALSE(m_link->isLoaded());
-}
-
 class DataEntryShortcuts : public CalculationFixture {
   protected:
     void showWithGridFocused() {

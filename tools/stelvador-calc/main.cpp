@@ -1,5 +1,5 @@
-// stelvador-calc [--si3] DATAFILE
-// stelvador-calc [--si3] --import WORKBOOK [--calculate]
+// stelvador-calc [--si3] [--send WORKBOOK] DATAFILE
+// stelvador-calc [--si3] --import WORKBOOK [--calculate [--send WORKBOOK]]
 //
 // Creates the data entry window offscreen, optionally sets the Si = 3 option, runs the
 // Calculate command with its file dialog answering DATAFILE, and prints every row of the
@@ -12,8 +12,12 @@
 // --calculate as well, the Calculate command then runs with its dialog cancelled, so it
 // calculates the imported grid, and the results grid is printed instead.
 //
+// With --send, after the Calculate command the results window's toolbar send copies the results
+// grid into the output workbook, which is saved as the --send WORKBOOK (.xlsx).
+//
 // Exit status: 0 done; 1 the data file cannot be read; 2 wrong arguments; 3 the run reported a
-// failure (its message is on standard error; the grid is printed all the same).
+// failure (its message is on standard error; the grid is printed all the same); 4 the send or
+// the save failed (the message is on standard error).
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdlib>
@@ -29,6 +33,7 @@
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
+#include "platform/shell.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_file.h"
 #include "results/form10.h"
@@ -68,9 +73,37 @@ class StandardErrorMessageBox : public MessageBox {
 };
 
 int Usage() {
-    std::cerr << "usage: stelvador-calc [--si3] DATAFILE\n"
-                 "       stelvador-calc [--si3] --import WORKBOOK [--calculate]\n";
+    std::cerr
+        << "usage: stelvador-calc [--si3] [--send WORKBOOK] DATAFILE\n"
+           "       stelvador-calc [--si3] --import WORKBOOK [--calculate [--send WORKBOOK]]\n";
     return 2;
+}
+
+// Opens nothing: the tool runs no command that opens a document.
+class NoShell : public Shell {
+  public:
+    void OpenDocument(const std::string&) override {}
+    void OpenLink(const std::string&) override {}
+};
+
+constexpr int kSendPosition = 9;
+
+// The toolbar send into the output workbook, then the workbook saved as the given file.
+int SendAndSave(Form10& form, StandardErrorMessageBox& sendMessages, const std::string& workbook) {
+    form.Toolbar1_ButtonClick(kSendPosition);
+    if (sendMessages.shown()) {
+        return 4;
+    }
+    try {
+        std::error_code ignored;
+        form.OutputBook().SaveAs(std::filesystem::absolute(workbook, ignored).string());
+    } catch (const RunTimeError& e) {
+        const auto text = ErrorMessage(ErrorTable::Results, e.number());
+        std::cerr << "stelvador-calc: cannot save " << workbook << ": "
+                  << (text ? std::string(*text) : std::string(e.what())) << '\n';
+        return 4;
+    }
+    return 0;
 }
 
 void PrintGrid(const FlexGrid& grid) {
@@ -98,6 +131,7 @@ int Run(int argc, char** argv) {
     bool importWorkbook = false;
     bool calculate = false;
     std::string file;
+    std::string sendWorkbook;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--si3") {
@@ -106,6 +140,14 @@ int Run(int argc, char** argv) {
             importWorkbook = true;
         } else if (argument == "--calculate") {
             calculate = true;
+        } else if (argument == "--send") {
+            if (i + 1 >= argc || !sendWorkbook.empty()) {
+                return Usage();
+            }
+            sendWorkbook = argv[++i];
+            if (sendWorkbook.empty()) {
+                return Usage();
+            }
         } else if (!argument.empty() && argument[0] == '-') {
             return Usage();
         } else if (file.empty()) {
@@ -114,7 +156,8 @@ int Run(int argc, char** argv) {
             return Usage();
         }
     }
-    if (file.empty() || (calculate && !importWorkbook)) {
+    if (file.empty() || (calculate && !importWorkbook) ||
+        (!sendWorkbook.empty() && importWorkbook && !calculate)) {
         return Usage();
     }
     std::error_code ignored;
@@ -130,9 +173,14 @@ int Run(int argc, char** argv) {
     }
 
     SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
-    Form10Link results(spreadsheets, QCoreApplication::applicationDirPath());
     FixedAnswerFileDialog dialog(path, importWorkbook);
     StandardErrorMessageBox messages;
+    StandardErrorMessageBox sendMessages;
+    NoShell shell;
+    ResultsWindowServices services;
+    services.messageBox = &sendMessages;
+    services.shell = &shell;
+    Form10Link results(spreadsheets, QCoreApplication::applicationDirPath(), services);
     kkj window(dialog, messages, results);
     if (siNormalization) {
         window.mnuSiNorm_Click();
@@ -152,10 +200,24 @@ int Run(int argc, char** argv) {
     }
     window.mnuOpen_Click();
 
+    int sendStatus = 0;
+    if (!sendWorkbook.empty()) {
+        Form10* form = results.form();
+        if (form == nullptr) {
+            std::cerr << "stelvador-calc: no results window to send from\n";
+            sendStatus = 4;
+        } else {
+            sendStatus = SendAndSave(*form, sendMessages, sendWorkbook);
+        }
+    }
+
     if (Form10* form = results.form()) {
         PrintGrid(form->MSFlexGrid1());
     }
     std::cout.flush();
+    if (sendStatus != 0) {
+        return sendStatus;
+    }
     return messages.shown() ? 3 : 0;
 }
 

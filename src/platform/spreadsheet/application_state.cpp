@@ -7,6 +7,7 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet_window_factory.h"
 #include "platform/spreadsheet/workbook_file.h"
+#include "platform/spreadsheet/written_value.h"
 #include "platform/spreadsheet/xlsx_writer.h"
 
 namespace stelvador {
@@ -71,14 +72,13 @@ void CloseWorkbook(const std::shared_ptr<WorkbookState>& book) {
 }
 
 void SetCellText(SheetState& sheet, int row, int column, const std::string& text) {
+    CellValue value = WrittenCellValue(text);
     const CellValue* old = sheet.data.cells.Find(row, column);
     const bool unchanged =
-        old == nullptr ? text.empty() : (old->kind == CellKind::Text && old->text == text);
+        old == nullptr ? text.empty() : (old->kind == value.kind && old->text == value.text);
     if (unchanged) {
         return;
     }
-    CellValue value;
-    value.text = text;
     sheet.data.cells.Set(row, column, std::move(value));
     WorkbookState& book = *sheet.book;
     const bool wasSaved = book.saved;

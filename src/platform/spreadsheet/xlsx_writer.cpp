@@ -3,11 +3,13 @@
 #include <xlsxwriter.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <system_error>
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "platform/spreadsheet/written_value.h"
 
 namespace stelvador {
 
@@ -57,6 +59,31 @@ struct DateFormats {
     lxw_format* dateTime;
 };
 
+// One format object per number format code the numbers use, made on first use. A number keeps
+// the decimals and grouping of its text, so a number written as "1,234.500" shows so in the file.
+class NumberFormats {
+  public:
+    explicit NumberFormats(lxw_workbook* workbook) : m_workbook(workbook) {}
+
+    lxw_format* For(const std::string& code) {
+        if (code.empty()) {
+            return nullptr;
+        }
+        const auto found = m_formats.find(code);
+        if (found != m_formats.end()) {
+            return found->second;
+        }
+        lxw_format* format = workbook_add_format(m_workbook);
+        format_set_num_format(format, code.c_str());
+        m_formats.emplace(code, format);
+        return format;
+    }
+
+  private:
+    lxw_workbook* m_workbook;
+    std::map<std::string, lxw_format*> m_formats;
+};
+
 lxw_format* FormatForDate(const std::string& text, const DateFormats& formats) {
     if (text.size() == 8 && text[2] == ':') {
         return formats.time;
@@ -65,12 +92,13 @@ lxw_format* FormatForDate(const std::string& text, const DateFormats& formats) {
 }
 
 lxw_error WriteCell(lxw_worksheet* sheet, int row, int column, const CellValue& value,
-                    const DateFormats& formats) {
+                    const DateFormats& formats, NumberFormats& numberFormats) {
     const auto lxwRow = static_cast<lxw_row_t>(row - 1);
     const auto lxwColumn = static_cast<lxw_col_t>(column - 1);
     switch (value.kind) {
         case CellKind::Number:
-            return worksheet_write_number(sheet, lxwRow, lxwColumn, value.number, nullptr);
+            return worksheet_write_number(sheet, lxwRow, lxwColumn, value.number,
+                                          numberFormats.For(WrittenNumberFormat(value.text)));
         case CellKind::Boolean:
             return worksheet_write_boolean(sheet, lxwRow, lxwColumn, value.number != 0.0, nullptr);
         case CellKind::Date:
@@ -103,6 +131,7 @@ void WriteXlsxWorkbook(const std::vector<const SheetData*>& sheets, const std::s
     format_set_num_format(formats.time, "hh:mm:ss");
     format_set_num_format(formats.dateTime, "yyyy-mm-dd hh:mm:ss");
 
+    NumberFormats numberFormats(workbook);
     std::string failure;
     std::set<std::string> takenNames;
     for (std::size_t index = 0; index < sheets.size() && failure.empty(); ++index) {
@@ -117,7 +146,7 @@ void WriteXlsxWorkbook(const std::vector<const SheetData*>& sheets, const std::s
             if (!failure.empty()) {
                 return;
             }
-            const lxw_error result = WriteCell(sheet, row, column, value, formats);
+            const lxw_error result = WriteCell(sheet, row, column, value, formats, numberFormats);
             if (result != LXW_NO_ERROR) {
                 failure = std::string("Cannot write a cell: ") + lxw_strerror(result);
             }

@@ -2,6 +2,7 @@
 // never dropped without asking; cells written and saved read back in openpyxl exactly.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,8 +32,9 @@ int ErrorNumberOf(const auto& step) {
 class SpreadsheetApplicationsTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The process number keeps runs of other build folders apart.
         m_folder = fs::temp_directory_path() /
-                   ("stelvador_apps_" +
+                   ("stelvador_apps_" + std::to_string(::getpid()) + "_" +
                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
@@ -251,22 +253,41 @@ TEST_F(SpreadsheetApplicationsTest, GlobalQuitQuitsEveryApplicationAndAsksForEac
 }
 
 // Results as the send writes them (formatted number texts, empty cells), saved, and read by
-// openpyxl: every cell holds exactly the text written.
+// openpyxl: a text that reads as a number is that number, in a format that shows it as it was
+// written; every other cell holds exactly the text written.
 TEST_F(SpreadsheetApplicationsTest, SavedCellsReadBackInOpenpyxlExactly) {
     const SpreadsheetApplication application = m_applications.Create();
     const Workbook book = application.Workbooks().Open(PathOf("Output.xlsx"));
     const Worksheet sheet = book.Worksheets(1);
-    const std::vector<std::vector<std::string>> rows = {
-        {"Stelvador", "1", "2", "3"},
-        {"Sample       ", "SiO2", "Total]wt%", ""},
-        {"EP-1", "38.650", "-0.009", "1,234.500"},
-        {"\u00fcn\u00ef \u2013 Fe\u00b3\u207a", "  ", "=not a formula", "0012"},
+    struct Written {
+        std::string text;
+        std::string readBack;  // openpyxl's type, value and number format
+    };
+    const std::vector<std::vector<Written>> rows = {
+        {{"Stelvador", "str|Stelvador|General"},
+         {"1", "int|1|0"},
+         {"2", "int|2|0"},
+         {"3", "int|3|0"}},
+        {{"Sample       ", "str|Sample       |General"},
+         {"SiO2", "str|SiO2|General"},
+         {"Total]wt%", "str|Total]wt%|General"},
+         {"", "NoneType||General"}},
+        {{"EP-1", "str|EP-1|General"},
+         {"38.650", "float|38.65|0.000"},
+         {"-0.009", "float|-0.009|0.000"},
+         {"1,234.500", "float|1234.5|#,##0.000"}},
+        {{"\u00fcn\u00ef \u2013 Fe\u00b3\u207a", "str|\u00fcn\u00ef \u2013 Fe\u00b3\u207a|General"},
+         {"  ", "str|  |General"},
+         {"=not a formula", "str|=not a formula|General"},
+         {"0012", "str|0012|General"}},
     };
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            sheet.Cells(static_cast<int>(r) + 1, static_cast<int>(c) + 1).setValue(rows[r][c]);
+            sheet.Cells(static_cast<int>(r) + 1, static_cast<int>(c) + 1).setValue(rows[r][c].text);
         }
     }
+    // Read back here, each cell is the text as written.
+    EXPECT_EQ(sheet.Cells(3, 4).Value(), "1,234.500");
     const std::string target = PathOf("Sent.xlsx");
     book.SaveAs(target);
     EXPECT_TRUE(book.Saved());
@@ -278,19 +299,20 @@ TEST_F(SpreadsheetApplicationsTest, SavedCellsReadBackInOpenpyxlExactly) {
                              "out = open(sys.argv[2], 'w', encoding='utf-8', newline='')\n"
                              "for r in range(1, 5):\n"
                              "    for c in range(1, 5):\n"
-                             "        v = sheet.cell(row=r, column=c).value\n"
-                             "        out.write('%s|%s\\n' % (type(v).__name__, '' if v is None "
-                             "else v))\n";
+                             "        cell = sheet.cell(row=r, column=c)\n"
+                             "        v = cell.value\n"
+                             "        out.write('%s|%s|%s\\n' % (type(v).__name__, '' if v is None "
+                             "else v, cell.number_format))\n";
     const fs::path dump = m_folder / "dump.txt";
     const std::string command =
         "/usr/bin/python3 '" + script.string() + "' '" + target + "' '" + dump.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::ifstream read(dump);
     for (const auto& row : rows) {
-        for (const std::string& text : row) {
+        for (const Written& cell : row) {
             std::string line;
             ASSERT_TRUE(std::getline(read, line));
-            EXPECT_EQ(line, text.empty() ? "NoneType|" : "str|" + text);
+            EXPECT_EQ(line, cell.readBack) << cell.text;
         }
     }
 }

@@ -1,0 +1,135 @@
+// stelvador-calc --send: the results grid goes through the toolbar send into the output
+// workbook, which is saved as the named .xlsx; openpyxl reads back what the grid printed.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/data_file_format.h"
+#include "common/oxide_list.h"
+#include "support/text_files.h"
+
+namespace stelvador {
+namespace {
+
+namespace fs = std::filesystem;
+
+int ExitStatus(int systemResult) {
+    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
+}
+
+std::vector<std::string> Lines(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+double NumberOf(const std::string& text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c != ',') {
+            digits += c;
+        }
+    }
+    double value = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return value;
+}
+
+class StelvadorCalcSendTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_work = fs::temp_directory_path() /
+                 ("stelvador_calc_send_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_work);
+        fs::create_directories(m_work);
+        // The engine's golden analyses as a data file.
+        std::string block;
+        for (const std::string& line : Lines(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv")) {
+            if (line.empty() || line[0] == '#') {
+                continue;
+            }
+            std::vector<std::string> items = SplitTabs(line);
+            items.resize(1 + kOxideCount);
+            if (!block.empty()) {
+                block += '\r';
+            }
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                block += (i > 0 ? "\t" : "") + items[i];
+            }
+        }
+        std::ofstream(m_work / "analyses.epd", std::ios::binary) << BuildDataFileRecord(block);
+    }
+    void TearDown() override { fs::remove_all(m_work); }
+
+    int run(const std::string& arguments) const {
+        const std::string command = "cd '" + m_work.string() + "' && '" +
+                                    (fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc").string() +
+                                    "' " + arguments + " > results.txt 2> errors.txt";
+        return ExitStatus(std::system(command.c_str()));
+    }
+
+    fs::path m_work;
+};
+
+TEST_F(StelvadorCalcSendTest, SavesTheSentResultsAsTheNamedWorkbook) {
+    ASSERT_EQ(run("--send 'sent results.xlsx' analyses.epd"), 0)
+        << ReadBytes(m_work / "errors.txt");
+    const std::vector<std::string> printed = Lines(m_work / "results.txt");
+    ASSERT_GT(printed.size(), 2u);
+
+    std::ofstream(m_work / "dump.py")
+        << "import sys, openpyxl\n"
+           "sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+           "out = open(sys.argv[2], 'w', encoding='utf-8', newline='')\n"
+           "for row in sheet.iter_rows(min_row=1, max_row=int(sys.argv[3]),"
+           " min_col=1, max_col=135):\n"
+           "    out.write('\\t'.join('' if c.value is None else "
+           "(c.value if isinstance(c.value, str) else '#%r' % c.value)"
+           " for c in row) + '\\n')\n";
+    const std::string dump = "cd '" + m_work.string() +
+                             "' && /usr/bin/python3 dump.py 'sent results.xlsx' dump.txt " +
+                             std::to_string(printed.size());
+    ASSERT_EQ(std::system(dump.c_str()), 0);
+    const std::vector<std::string> read = Lines(m_work / "dump.txt");
+    ASSERT_EQ(read.size(), printed.size());
+    for (std::size_t r = 0; r < printed.size(); ++r) {
+        const std::vector<std::string> expected = SplitTabs(printed[r]);
+        const std::vector<std::string> cells = SplitTabs(read[r]);
+        ASSERT_EQ(cells.size(), 135u) << r;
+        ASSERT_EQ(expected.size(), 135u) << r;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (!cells[c].empty() && cells[c][0] == '#') {
+                EXPECT_EQ(NumberOf(cells[c].substr(1)), NumberOf(expected[c])) << r << ", " << c;
+            } else {
+                EXPECT_EQ(cells[c], expected[c]) << r << ", " << c;
+            }
+        }
+    }
+}
+
+TEST_F(StelvadorCalcSendTest, SaveThatFailsIsAFailureWithItsMessage) {
+    EXPECT_EQ(run("--send 'no such folder/sent.xlsx' analyses.epd"), 4);
+    EXPECT_NE(ReadBytes(m_work / "errors.txt").find("cannot save"), std::string::npos);
+    // The results are printed all the same.
+    EXPECT_FALSE(ReadBytes(m_work / "results.txt").empty());
+}
+
+TEST_F(StelvadorCalcSendTest, SendWithoutAWorkbookNameIsAUsageError) {
+    EXPECT_EQ(run("analyses.epd --send"), 2);
+    EXPECT_NE(ReadBytes(m_work / "errors.txt").find("--send WORKBOOK"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace stelvador
