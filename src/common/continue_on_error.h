@@ -10,9 +10,13 @@
 namespace stelvador {
 
 // Entering continue-on-error mode clears any pending failure.
-inline void EnterContinueOnError() { Project().pendingError = 0; }
+inline void EnterContinueOnError() {
+    Project().pendingError = 0;
+}
 
-inline int PendingError() { return Project().pendingError; }
+inline int PendingError() {
+    return Project().pendingError;
+}
 
 // Runs one step of a command in continue-on-error mode: a step that fails is abandoned, its
 // number becomes the pending error number, and the command goes on. Returns whether it succeeded.

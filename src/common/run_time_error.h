@@ -8,12 +8,12 @@ namespace stelvador {
 // A failing platform, file or arithmetic operation. The number is what the error reporter looks
 // up in its window's message table; the description is shown when the table lacks the number.
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     explicit RunTimeError(int number, const std::string& description = {});
 
     int number() const noexcept { return m_number; }
 
-private:
+  private:
     int m_number;
 };
 

@@ -8,7 +8,7 @@ namespace stelvador {
 // modally to open or to save; FileName is the chosen path, or the empty text when cancelled. A
 // chosen file makes its folder the process's current directory.
 class FileDialog {
-public:
+  public:
     virtual ~FileDialog() = default;
 
     void setFilter(const std::string& filter) { m_filter = filter; }
@@ -19,7 +19,7 @@ public:
     virtual void ShowOpen() = 0;
     virtual void ShowSave() = 0;
 
-private:
+  private:
     std::string m_filter;
     std::string m_fileName;
 };

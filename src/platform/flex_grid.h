@@ -9,7 +9,7 @@ namespace stelvador {
 // Told of every change of a FlexGrid, so a view can follow it. The "about to" calls come before
 // the change, the others after it.
 class FlexGridListener {
-public:
+  public:
     virtual ~FlexGridListener() = default;
     virtual void gridAboutToReshape() {}  // Rows, Cols written
     virtual void gridReshaped() {}
@@ -28,7 +28,7 @@ public:
 // (RowSel, ColSel). Texts are UTF-8. Every operation the program calls on the control is here,
 // under the control's own names; an index the grid does not have throws RunTimeError.
 class FlexGrid {
-public:
+  public:
     FlexGrid(int rows, int cols, int fixedRows = 1, int fixedCols = 1);
 
     void setListener(FlexGridListener* listener) { m_listener = listener; }
@@ -94,7 +94,7 @@ public:
     bool Visible() const { return m_visible; }
     void setVisible(bool visible);
 
-private:
+  private:
     struct Cell {
         std::string text;
         int alignment = 0;

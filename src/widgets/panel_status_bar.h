@@ -26,7 +26,8 @@ struct StatusPanelDesign {
 // windows' status bars have. Time and date panels keep themselves up to date.
 class PanelStatusBar : public QStatusBar {
   public:
-    explicit PanelStatusBar(const std::vector<StatusPanelDesign>& panels, QWidget* parent = nullptr);
+    explicit PanelStatusBar(const std::vector<StatusPanelDesign>& panels,
+                            QWidget* parent = nullptr);
 
     int panelCount() const { return static_cast<int>(m_panels.size()); }
 

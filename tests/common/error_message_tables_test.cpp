@@ -76,7 +76,9 @@ TEST(ErrorMessageTables, DataEntryWindowWordForWord) {
     expectTable(ErrorTable::DataEntry, kDataEntryTable);
 }
 
-TEST(ErrorMessageTables, ResultsWindowWordForWord) { expectTable(ErrorTable::Results, resultsTable()); }
+TEST(ErrorMessageTables, ResultsWindowWordForWord) {
+    expectTable(ErrorTable::Results, resultsTable());
+}
 
 }  // namespace
 }  // namespace stelvador

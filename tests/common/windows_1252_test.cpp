@@ -9,7 +9,9 @@ TEST(Windows1252, LettersOfWesternLanguagesRoundTrip) {
     const std::string text = "Sämple Ø1 – €5 „x“ ÿ";
     const auto bytes = Utf8ToWindows1252(text);
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_EQ(*bytes, std::string("S\xE4mple \xD8" "1 \x96 \x80" "5 \x84x\x93 \xFF"));
+    EXPECT_EQ(*bytes, std::string("S\xE4mple \xD8"
+                                  "1 \x96 \x80"
+                                  "5 \x84x\x93 \xFF"));
     EXPECT_EQ(Windows1252ToUtf8(*bytes), text);
 }
 

@@ -12,8 +12,8 @@
 #include "calculation_fixture.h"
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "widgets/panel_status_bar.h"
 #include "platform/flex_grid.h"
+#include "widgets/panel_status_bar.h"
 
 namespace stelvador {
 namespace {

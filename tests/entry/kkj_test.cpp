@@ -11,10 +11,10 @@
 
 #include "calculation_fixture.h"
 #include "common/run_time_error.h"
+#include "platform/flex_grid.h"
+#include "platform/flex_grid_view.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/title_band.h"
-#include "platform/flex_grid_view.h"
-#include "platform/flex_grid.h"
 
 namespace stelvador {
 namespace {

@@ -16,13 +16,13 @@
 #include <string>
 
 #include "common/continue_on_error.h"
-#include "widgets/panel_status_bar.h"
-#include "widgets/title_band.h"
-#include "widgets/twips.h"
 #include "platform/flex_grid_view.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
+#include "widgets/panel_status_bar.h"
+#include "widgets/title_band.h"
+#include "widgets/twips.h"
 
 namespace stelvador {
 namespace {
