@@ -3,7 +3,6 @@
 // after Select All, Select All, Clear All of a full grid, and one character typed on the grid.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -146,14 +145,3 @@ void BM_TypeOneCharacter(benchmark::State& state) {
 BENCHMARK(BM_TypeOneCharacter)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
