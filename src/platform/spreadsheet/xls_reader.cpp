@@ -19,6 +19,27 @@ namespace {
     throw RunTimeError(error::kInvalidFileFormat, what);
 }
 
+// What is left of the limits on cells and on the total bytes of cell text while sheets are read.
+struct ReadBudget {
+    std::size_t cells;
+    // Each cell showing a shared string holds a copy of its own, and the copies are handed over.
+    std::size_t text;
+
+    // Counts a cell's text, and the cell itself when it is new to its sheet.
+    void Take(const CellValue& value, bool newCell) {
+        if (newCell) {
+            if (cells == 0) {
+                Fail("The workbook holds more cells than this program reads.");
+            }
+            --cells;
+        }
+        if (value.text.size() > text) {
+            Fail("The workbook holds more cell text than this program reads.");
+        }
+        text -= value.text.size();
+    }
+};
+
 struct XlsCloser {
     void operator()(const void* handle) const { freexl_close(handle); }
 };
@@ -77,8 +98,7 @@ std::vector<std::size_t> TabsOfSheets(const XlsStreamFacts& facts, std::size_t s
 // freexl reads truth values and error values as numbers, leaves formula results out and does
 // not say which sheet was active: the workbook stream tells. A stream that cannot be walked
 // leaves what freexl read, with the first sheet active.
-void AddWhatTheStreamTells(const std::string& path, WorkbookData& data, std::size_t& cellsLeft,
-                           std::size_t& textLeft) {
+void AddWhatTheStreamTells(const std::string& path, WorkbookData& data, ReadBudget& budget) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const XlsStreamFacts facts = ReadXlsStreamFacts(bytes);
@@ -99,16 +119,7 @@ void AddWhatTheStreamTells(const std::string& path, WorkbookData& data, std::siz
                 (value.kind == CellKind::Text && value.text.empty())) {
                 continue;
             }
-            if (cells.Find(row, column) == nullptr) {
-                if (cellsLeft == 0) {
-                    Fail("The workbook holds more cells than this program reads.");
-                }
-                --cellsLeft;
-            }
-            if (value.text.size() > textLeft) {
-                Fail("The workbook holds more cell text than this program reads.");
-            }
-            textLeft -= value.text.size();
+            budget.Take(value, cells.Find(row, column) == nullptr);
             cells.Set(row, column, value);
         }
     }
@@ -137,9 +148,7 @@ WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit
     WorkbookData data;
     data.activeSheet = 0;
     std::size_t probesLeft = cellLimit * 4;
-    std::size_t cellsLeft = cellLimit;
-    // Each cell showing a shared string holds a copy of its own, and the copies are handed over.
-    std::size_t textLeft = textLimit;
+    ReadBudget budget{cellLimit, textLimit};
     for (unsigned int index = 0; index < sheetCount && index <= 0xFFFF; ++index) {
         const auto sheetIndex = static_cast<unsigned short>(index);
         SheetData sheet;
@@ -169,20 +178,13 @@ WorkbookData ReadXlsInThisProcess(const std::string& path, std::size_t cellLimit
                 if (value.kind == CellKind::Text && value.text.empty()) {
                     continue;
                 }
-                if (cellsLeft == 0) {
-                    Fail("The workbook holds more cells than this program reads.");
-                }
-                --cellsLeft;
-                if (value.text.size() > textLeft) {
-                    Fail("The workbook holds more cell text than this program reads.");
-                }
-                textLeft -= value.text.size();
+                budget.Take(value, true);
                 sheet.cells.Set(static_cast<int>(row) + 1, column + 1, std::move(value));
             }
         }
         data.sheets.push_back(std::move(sheet));
     }
-    AddWhatTheStreamTells(path, data, cellsLeft, textLeft);
+    AddWhatTheStreamTells(path, data, budget);
     return data;
 }
 
