@@ -25,16 +25,6 @@ fs::path GoldenFolder() {
 
 }  // namespace
 
-std::vector<std::string> ReadLines(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::vector<AnalysisRow> GoldenAnalyses() {
     std::vector<AnalysisRow> rows;
     for (const std::string& line : ReadLines(GoldenFolder() / "analyses.tsv")) {

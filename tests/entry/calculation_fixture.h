@@ -27,7 +27,6 @@ struct AnalysisRow {
 // The analyses of the engine's golden data set, and its expected files.
 std::vector<AnalysisRow> GoldenAnalyses();
 std::filesystem::path GoldenExpectedFolder(bool siNormalization);
-std::vector<std::string> ReadLines(const std::filesystem::path& path);
 
 // The data entry window for real, offscreen, with the real results window behind it; only the
 // file dialog and the message box are scripted. Each test works in a fresh current directory;

@@ -17,6 +17,7 @@
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
 #include "widgets/panel_status_bar.h"
+#include "workbook_test_window.h"
 
 namespace stelvador {
 namespace {
@@ -25,18 +26,6 @@ namespace fs = std::filesystem;
 
 fs::path Fixture(const std::string& file) {
     return fs::path(STELVADOR_WORKBOOK_FIXTURES) / file;
-}
-
-std::vector<std::string> GridLines(const FlexGrid& grid) {
-    std::vector<std::string> lines;
-    for (int r = 0; r < grid.Rows(); ++r) {
-        std::string line;
-        for (int c = 0; c < grid.Cols(); ++c) {
-            line += (c > 0 ? "\t" : "") + grid.TextMatrix(r, c);
-        }
-        lines.push_back(std::move(line));
-    }
-    return lines;
 }
 
 int ShownSpreadsheetWindows() {

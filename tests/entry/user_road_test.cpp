@@ -20,6 +20,7 @@
 #include "platform/spreadsheet/workbook_data.h"
 #include "platform/spreadsheet/xlsx_writer.h"
 #include "widgets/panel_status_bar.h"
+#include "workbook_test_window.h"
 
 namespace stelvador {
 namespace {
@@ -81,18 +82,6 @@ void WriteAnalysesWorkbook(const std::vector<AnalysisRow>& analyses, const fs::p
         }
     }
     WriteXlsxWorkbook({&sheet}, path.string());
-}
-
-std::vector<std::string> GridLines(const FlexGrid& grid) {
-    std::vector<std::string> lines;
-    for (int r = 0; r < grid.Rows(); ++r) {
-        std::string line;
-        for (int c = 0; c < grid.Cols(); ++c) {
-            line += (c > 0 ? "\t" : "") + grid.TextMatrix(r, c);
-        }
-        lines.push_back(std::move(line));
-    }
-    return lines;
 }
 
 // What another program reads in a saved workbook's first sheet: its used size, then each cell

@@ -12,6 +12,7 @@
 #include "common/run_time_error.h"
 #include "platform/flex_grid.h"
 #include "results_window_fixture.h"
+#include "support/text_files.h"
 #include "widgets/title_band.h"
 
 namespace stelvador {
@@ -39,19 +40,6 @@ void FillResults(FlexGrid& grid) {
         row += "\tCa\tREE\tAl\tFe3+\tAl\tO\tallanite\tallanite-(Ce)";
         grid.AddItem(row);
     }
-}
-
-// The number a text reads as, commas dropped.
-double NumberOf(const std::string& text) {
-    std::string digits;
-    for (const char c : text) {
-        if (c != ',') {
-            digits += c;
-        }
-    }
-    double value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return value;
 }
 
 bool ReadsAsNumber(const std::string& text) {
@@ -126,7 +114,8 @@ TEST_F(OutputWorkbookTest, SendOf300AnalysesReachesTheSheetAndReadsBackInOpenpyx
                 ASSERT_EQ(kind, "none") << r << ", " << c;
             } else if (ReadsAsNumber(text)) {
                 ASSERT_EQ(kind, "number") << r << ", " << c << ": " << text;
-                ASSERT_EQ(NumberOf(value), NumberOf(text)) << r << ", " << c << ": " << text;
+                ASSERT_EQ(ReadGroupedNumber(value), ReadGroupedNumber(text))
+                    << r << ", " << c << ": " << text;
                 ++numbers;
             } else {
                 ASSERT_EQ(kind, "text") << r << ", " << c;

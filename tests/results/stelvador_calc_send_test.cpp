@@ -24,28 +24,6 @@ int ExitStatus(int systemResult) {
     return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
 }
 
-std::vector<std::string> Lines(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-double NumberOf(const std::string& text) {
-    std::string digits;
-    for (const char c : text) {
-        if (c != ',') {
-            digits += c;
-        }
-    }
-    double value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return value;
-}
-
 class StelvadorCalcSendTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -56,7 +34,7 @@ class StelvadorCalcSendTest : public ::testing::Test {
         fs::create_directories(m_work);
         // The engine's golden analyses as a data file.
         std::string block;
-        for (const std::string& line : Lines(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv")) {
+        for (const std::string& line : ReadLines(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv")) {
             if (line.empty() || line[0] == '#') {
                 continue;
             }
@@ -86,7 +64,7 @@ class StelvadorCalcSendTest : public ::testing::Test {
 TEST_F(StelvadorCalcSendTest, SavesTheSentResultsAsTheNamedWorkbook) {
     ASSERT_EQ(run("--send 'sent results.xlsx' analyses.epd"), 0)
         << ReadBytes(m_work / "errors.txt");
-    const std::vector<std::string> printed = Lines(m_work / "results.txt");
+    const std::vector<std::string> printed = ReadLines(m_work / "results.txt");
     ASSERT_GT(printed.size(), 2u);
 
     std::ofstream(m_work / "dump.py")
@@ -102,7 +80,7 @@ TEST_F(StelvadorCalcSendTest, SavesTheSentResultsAsTheNamedWorkbook) {
                              "' && /usr/bin/python3 dump.py 'sent results.xlsx' dump.txt " +
                              std::to_string(printed.size());
     ASSERT_EQ(std::system(dump.c_str()), 0);
-    const std::vector<std::string> read = Lines(m_work / "dump.txt");
+    const std::vector<std::string> read = ReadLines(m_work / "dump.txt");
     ASSERT_EQ(read.size(), printed.size());
     for (std::size_t r = 0; r < printed.size(); ++r) {
         const std::vector<std::string> expected = SplitTabs(printed[r]);
@@ -111,7 +89,8 @@ TEST_F(StelvadorCalcSendTest, SavesTheSentResultsAsTheNamedWorkbook) {
         ASSERT_EQ(expected.size(), 135u) << r;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (!cells[c].empty() && cells[c][0] == '#') {
-                EXPECT_EQ(NumberOf(cells[c].substr(1)), NumberOf(expected[c])) << r << ", " << c;
+                EXPECT_EQ(ReadGroupedNumber(cells[c].substr(1)), ReadGroupedNumber(expected[c]))
+                    << r << ", " << c;
             } else {
                 EXPECT_EQ(cells[c], expected[c]) << r << ", " << c;
             }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,30 @@ namespace stelvador {
 inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A file's lines, without their LF.
+inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The number a "#,##0.000" text reads as, its thousands commas dropped (0 for no number).
+inline double ReadGroupedNumber(const std::string& text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c != ',') {
+            digits += c;
+        }
+    }
+    double value = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return value;
 }
 
 // The TAB-separated items of one line, empty items included.
