@@ -151,7 +151,7 @@ void RunCalculateCommand(CalculationEntryWindow& window) {
 
     ContinueOnError([&] { ClosePlotDataFiles(plotFiles); });
     if (plotFiles.lastFailure() != 0) {
-        Project().pendingError = plotFiles.lastFailure();
+        SetPendingError(plotFiles.lastFailure());
     }
     ContinueOnError([&] { window.setScreenTitle("Data Entry Screen"); });
 }

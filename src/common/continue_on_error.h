@@ -1,6 +1,7 @@
 #pragma once
 
 #include <new>
+#include <string>
 #include <utility>
 
 #include "common/error_numbers.h"
@@ -12,10 +13,21 @@ namespace stelvador {
 // Entering continue-on-error mode clears any pending failure.
 inline void EnterContinueOnError() {
     Project().pendingError = 0;
+    Project().pendingReason.clear();
 }
 
 inline int PendingError() {
     return Project().pendingError;
+}
+
+inline const std::string& PendingReason() {
+    return Project().pendingReason;
+}
+
+// Makes the number (and the reason, which may be empty) the pending failure.
+inline void SetPendingError(int number, std::string reason = {}) {
+    Project().pendingError = number;
+    Project().pendingReason = std::move(reason);
 }
 
 // Runs one step of a command in continue-on-error mode: a step that fails is abandoned, its
@@ -26,9 +38,9 @@ bool ContinueOnError(Step&& step) {
         std::forward<Step>(step)();
         return true;
     } catch (const RunTimeError& e) {
-        Project().pendingError = e.number();
+        SetPendingError(e.number(), e.reason());
     } catch (const std::bad_alloc&) {
-        Project().pendingError = error::kOutOfMemory;
+        SetPendingError(error::kOutOfMemory);
     }
     return false;
 }

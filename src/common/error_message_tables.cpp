@@ -68,4 +68,14 @@ std::optional<std::string_view> ErrorMessage(ErrorTable table, int number) {
     return std::nullopt;
 }
 
+std::string FailureMessage(ErrorTable table, int number, std::string_view reason,
+                           std::string_view fallback) {
+    std::string text(ErrorMessage(table, number).value_or(fallback));
+    if (!reason.empty()) {
+        text += '\n';
+        text += reason;
+    }
+    return text;
+}
+
 }  // namespace stelvador

@@ -12,6 +12,8 @@ struct ProjectVariables {
     std::string LastGridText;
     // The number of the most recent failure skipped in continue-on-error mode; 0 when none.
     int pendingError = 0;
+    // What the pending failure knows of its cause, shown under its message; empty when nothing.
+    std::string pendingReason;
 };
 
 ProjectVariables& Project();

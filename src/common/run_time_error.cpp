@@ -1,5 +1,7 @@
 #include "common/run_time_error.h"
 
+#include <utility>
+
 namespace stelvador {
 
 namespace {
@@ -8,7 +10,9 @@ std::string describe(int number, const std::string& description) {
 }
 }  // namespace
 
-RunTimeError::RunTimeError(int number, const std::string& description)
-    : std::runtime_error(describe(number, description)), m_number(number) {}
+RunTimeError::RunTimeError(int number, const std::string& description, std::string reason)
+    : std::runtime_error(describe(number, description)),
+      m_number(number),
+      m_reason(std::move(reason)) {}
 
 }  // namespace stelvador

@@ -24,17 +24,16 @@ void showSafely(MessageBox& messageBox, const std::string& text) noexcept {
 }  // namespace
 
 void ReportRunTimeError(ErrorTable table, MessageBox& messageBox) {
-    const auto text = ErrorMessage(table, Project().pendingError);
-    if (text) {
-        messageBox.Show(std::string(*text));
+    const int number = Project().pendingError;
+    if (ErrorMessage(table, number)) {
+        messageBox.Show(FailureMessage(table, number, Project().pendingReason, {}));
     }
 }
 
 void ReportUnhandledError(ErrorTable table, MessageBox& messageBox,
                           const RunTimeError& error) noexcept {
     try {
-        const auto text = ErrorMessage(table, error.number());
-        showSafely(messageBox, text ? std::string(*text) : std::string(error.what()));
+        showSafely(messageBox, FailureMessage(table, error.number(), error.reason(), error.what()));
     } catch (...) {
     }
 }

@@ -9,12 +9,14 @@
 namespace stelvador {
 
 // The window's error reporter: shows the table text for the pending error number
-// (Project().pendingError) in the message box; a number the window's table lacks, 0 included,
-// shows nothing. The pending number is left as it is.
+// (Project().pendingError) in the message box, with the pending reason on a second line when
+// there is one; a number the window's table lacks, 0 included, shows nothing. The pending number
+// is left as it is.
 void ReportRunTimeError(ErrorTable table, MessageBox& messageBox);
 
 // For an error that reaches the top of an event handler: shows the table text for its number,
-// or the error's own description when the table lacks the number. Never throws on.
+// or the error's own description when the table lacks the number, and its reason under it.
+// Never throws on.
 void ReportUnhandledError(ErrorTable table, MessageBox& messageBox,
                           const RunTimeError& error) noexcept;
 // Any other exception: out of memory shows the table's out-of-memory text, anything else the

@@ -20,10 +20,11 @@ namespace {
 SpreadsheetApplication ObtainApplication(SpreadsheetApplications& applications) {
     SpreadsheetApplication application;
     const int pendingBefore = PendingError();
+    const std::string reasonBefore = PendingReason();
     if (ContinueOnError([&] { application = applications.Attach(); })) {
         return application;
     }
-    Project().pendingError = pendingBefore;
+    SetPendingError(pendingBefore, reasonBefore);
     ContinueOnError([&] { application = applications.Create(); });
     return application;
 }

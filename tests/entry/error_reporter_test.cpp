@@ -70,6 +70,30 @@ TEST(ErrorReporterAfterACommand, ShowsTheLastFailureOfTheSteps) {
     EXPECT_TRUE(box.texts().empty());
 }
 
+TEST(ErrorReporterAfterACommand, ShowsTheFailuresReasonOnASecondLineUntilTheNextCommand) {
+    EnterContinueOnError();
+    ContinueOnError(
+        [] { throw RunTimeError(321, {}, "The workbook is protected with a password."); });
+    RecordingMessageBox box;
+    ReportRunTimeError(ErrorTable::DataEntry, box);
+    EXPECT_EQ(box.texts(), std::vector<std::string>{
+                               "Invalid file format\nThe workbook is protected with a password."});
+
+    // A later failure without a reason shows no reason of an earlier one.
+    ContinueOnError([] { throw RunTimeError(53); });
+    box.clear();
+    ReportRunTimeError(ErrorTable::DataEntry, box);
+    EXPECT_EQ(box.texts(), std::vector<std::string>{"File not found"});
+
+    box.clear();
+    ReportUnhandledError(ErrorTable::Results, box,
+                         RunTimeError(61, {}, "Row 4, column 1 (Sample No) holds more."));
+    EXPECT_EQ(box.texts(),
+              std::vector<std::string>{"Disk full\nRow 4, column 1 (Sample No) holds more."});
+    EnterContinueOnError();
+    EXPECT_TRUE(PendingReason().empty());
+}
+
 struct UnhandledCase {
     const char* name;
     RunTimeError error;

@@ -98,9 +98,8 @@ int SendAndSave(Form10& form, StandardErrorMessageBox& sendMessages, const std::
         std::error_code ignored;
         form.OutputBook().SaveAs(std::filesystem::absolute(workbook, ignored).string());
     } catch (const RunTimeError& e) {
-        const auto text = ErrorMessage(ErrorTable::Results, e.number());
         std::cerr << "stelvador-calc: cannot save " << workbook << ": "
-                  << (text ? std::string(*text) : std::string(e.what())) << '\n';
+                  << FailureMessage(ErrorTable::Results, e.number(), e.reason(), e.what()) << '\n';
         return 4;
     }
     return 0;
@@ -122,8 +121,7 @@ void PrintGrid(const FlexGrid& grid) {
 }
 
 std::string ReadFailureText(const RunTimeError& e) {
-    const auto text = ErrorMessage(ErrorTable::DataEntry, e.number());
-    return text ? std::string(*text) : std::string(e.what());
+    return FailureMessage(ErrorTable::DataEntry, e.number(), e.reason(), e.what());
 }
 
 int Run(int argc, char** argv) {
