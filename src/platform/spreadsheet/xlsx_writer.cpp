@@ -3,6 +3,7 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -145,6 +146,14 @@ void WriteWorkbookWithLibrary(const std::vector<const SheetData*>& sheets,
                               const std::string& path) {
     lxw_workbook_options options{};
     options.use_zip64 = LXW_TRUE;
+    // The library ignores a failed write into its own temporary files, so they go on the disk
+    // the workbook goes to: a disk that runs full while they are written fails the write of
+    // the workbook itself, which the library does report.
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    options.tmpdir = folder.data();
     lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
     if (workbook == nullptr) {
         Fail(LXW_ERROR_MEMORY_MALLOC_FAILED, 0);
