@@ -114,7 +114,7 @@ TEST_F(StelvadorCalcSendTest, SendWithoutAWorkbookNameIsAUsageError) {
 }
 
 class StelvadorCalcSendOnAFullDisk : public StelvadorCalcSendTest,
-                                    public ::testing::WithParamInterface<FullDiskKind> {};
+                                     public ::testing::WithParamInterface<FullDiskKind> {};
 
 INSTANTIATE_TEST_SUITE_P(Disks, StelvadorCalcSendOnAFullDisk,
                          ::testing::Values(FullDiskKind::SmallFileSystem,
@@ -144,10 +144,10 @@ TEST_P(StelvadorCalcSendOnAFullDisk, SaysDiskFullAndLeavesTheEarlierWorkbook) {
     const fs::path target = disk.path() / "Sent.xlsx";
     std::ofstream(target, std::ios::binary) << "an earlier workbook";
     disk.fill(0);
-    const auto [printed, status] = StandardErrorAndStatus(
-        "cd '" + m_work.string() + "' && '" +
-        (fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc").string() + "' --send '" +
-        target.string() + "' analyses.epd");
+    const auto [printed, status] =
+        StandardErrorAndStatus("cd '" + m_work.string() + "' && '" +
+                               (fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc").string() +
+                               "' --send '" + target.string() + "' analyses.epd");
     disk.empty();
     EXPECT_EQ(status, 4) << printed;
     EXPECT_NE(printed.find("cannot save " + target.string() + ": Disk full\n"), std::string::npos)
