@@ -93,7 +93,10 @@ TEST_P(FullDiskCommands, CalculateLeavesTheEarlierPlotDataFilesAndSaysDiskFull) 
 
     m_disk->fill(16 * 1024);
     calculateFile(onDisk("later.epd"));
-    EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(61)});
+    EXPECT_EQ(m_messages.texts(),
+              std::vector<std::string>{DataEntryMessage(61) +
+                                       "\nThe 13 plot data files were left as they were before "
+                                       "this run."});
     EXPECT_EQ(FolderBytes(m_disk->path()), earlier);
     // The results are shown all the same.
     EXPECT_EQ(

@@ -16,6 +16,7 @@ void PlotDataFiles::abandon(int number) {
 void PlotDataFiles::open(const std::filesystem::path& folder) {
     m_files.clear();
     m_lastFailure = 0;
+    m_replaced = 0;
     m_files.reserve(kPlotFileCount);
     try {
         for (std::size_t f = 0; f < kPlotFileCount; ++f) {
@@ -58,6 +59,7 @@ void PlotDataFiles::writeRecords(const AnalysisState& state, const ResultRow& ro
 }
 
 void PlotDataFiles::close() {
+    m_replaced = 0;
     try {
         // Every file complete and on the disk before the first one replaces an earlier file.
         for (FileReplacement& file : m_files) {
@@ -65,6 +67,7 @@ void PlotDataFiles::close() {
         }
         for (FileReplacement& file : m_files) {
             file.replaceTarget();
+            ++m_replaced;
         }
     } catch (const RunTimeError& failure) {
         abandon(failure.number());

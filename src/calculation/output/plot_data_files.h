@@ -49,6 +49,10 @@ class PlotDataFiles {
     // 0 when nothing has failed since open; else the number of the failure.
     int lastFailure() const { return m_lastFailure; }
 
+    // How many of the 13 files the last close replaced: all of them, or after a failure those
+    // renamed before it.
+    int replaced() const { return m_replaced; }
+
   private:
     void abandon(int number);
     void append(std::size_t file, std::string_view line);
@@ -57,6 +61,7 @@ class PlotDataFiles {
     std::vector<FileReplacement> m_files;
     PlotRecords m_records;
     int m_lastFailure = 0;
+    int m_replaced = 0;
 };
 
 // The steps of a calculation run by their own names.

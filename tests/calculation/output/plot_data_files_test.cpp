@@ -218,6 +218,7 @@ TEST_F(PlotDataFilesTest, ARenameThatFailsMidwayLeavesWholeFilesOfOneRunOrTheOth
     fs::create_directory(folder / sixth / "inside");  // so that the rename cannot replace it
     files.close();
     EXPECT_EQ(files.lastFailure(), error::kPathFileAccessError);
+    EXPECT_EQ(files.replaced(), 5);
     for (std::size_t f = 0; f < kPlotFileNames.size(); ++f) {
         const std::string name(kPlotFileNames[f]);
         if (f != 5) {
@@ -250,6 +251,7 @@ TEST_P(PlotDataFilesOnAFullDisk, LeavesTheEarlierSetByteForByte) {
     WriteRun(files, "later", 40);
     files.close();
     EXPECT_EQ(files.lastFailure(), error::kDiskFull);
+    EXPECT_EQ(files.replaced(), 0);
     EXPECT_EQ(SetBytes(disk.path()), earlier);
     EXPECT_EQ(Names(disk.path()), PlotFileNames());
 
@@ -259,6 +261,7 @@ TEST_P(PlotDataFilesOnAFullDisk, LeavesTheEarlierSetByteForByte) {
     WriteRun(files, "later", 40);
     files.close();
     EXPECT_EQ(files.lastFailure(), 0);
+    EXPECT_EQ(files.replaced(), kPlotFileCount);
     EXPECT_EQ(ReadBytes(disk.path() / "VAlFe.dat").rfind(HeaderLine(1) + "later", 0), 0u);
     EXPECT_EQ(Names(disk.path()), PlotFileNames());
 }
