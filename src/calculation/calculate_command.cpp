@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "calculation/chain/calculate_analysis.h"
@@ -79,6 +80,16 @@ void LoadDataFileForCalculation(CalculationEntryWindow& window) {
     });
 }
 
+// Says which plot data files a failed run left, so that no earlier file is taken for this run's.
+std::string PlotFailureReason(int replaced) {
+    if (replaced == 0) {
+        return "The 13 plot data files were left as they were before this run.";
+    }
+    return std::to_string(replaced) +
+           " of the 13 plot data files hold this run; the others were left as they were before "
+           "it.";
+}
+
 }  // namespace
 
 void RunCalculateCommand(CalculationEntryWindow& window) {
@@ -151,7 +162,7 @@ void RunCalculateCommand(CalculationEntryWindow& window) {
 
     ContinueOnError([&] { ClosePlotDataFiles(plotFiles); });
     if (plotFiles.lastFailure() != 0) {
-        SetPendingError(plotFiles.lastFailure());
+        SetPendingError(plotFiles.lastFailure(), PlotFailureReason(plotFiles.replaced()));
     }
     ContinueOnError([&] { window.setScreenTitle("Data Entry Screen"); });
 }

@@ -6,11 +6,11 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <random>
 
 #include "common/data_file_format.h"
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "common/whole_file_writer.h"
 
 namespace stelvador {
 
@@ -41,109 +41,6 @@ bool folderOfExists(const std::string& path) {
     const auto folder = fs::path(path).parent_path();
     return folder.empty() || fs::is_directory(folder, ignored);
 }
-
-[[noreturn]] void failWrite(int writeError) {
-    if (writeError == ENOSPC || writeError == EDQUOT) {
-        fail(error::kDiskFull, "Disk full");
-    }
-    fail(error::kDeviceIoError, "Device I/O error");
-}
-
-// The file a write replaces: a symbolic link is followed, so the link stays and the file it
-// names gets the new bytes.
-fs::path replacedFile(const std::string& path) {
-    std::error_code code;
-    if (fs::is_symlink(fs::symlink_status(path, code))) {
-        const fs::path resolved = fs::weakly_canonical(path, code);
-        if (!code) {
-            return resolved;
-        }
-    }
-    return path;
-}
-
-// A new file beside the target that takes the bytes first, so the target is replaced only by a
-// complete file; a failure removes the temporary file and leaves the target as it was.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(const fs::path& target) {
-        const fs::path folder = target.parent_path();
-        std::random_device random;
-        for (int attempt = 0; attempt < 16 && m_descriptor < 0; ++attempt) {
-            // Not built from the target's name, which may already be as long as a name can be.
-            m_path = folder / (".stelvador-" + std::to_string(random()) + ".tmp");
-            errno = 0;
-            m_descriptor = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (m_descriptor < 0 && errno != EEXIST) {
-                break;
-            }
-        }
-        if (m_descriptor < 0) {
-            const int openError = errno;
-            if (openError == ENOENT || openError == ENOTDIR) {
-                failPathNotFound();
-            }
-            if (openError == ENOSPC || openError == EDQUOT) {
-                fail(error::kDiskFull, "Disk full");
-            }
-            failAccess();
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (m_descriptor >= 0) {
-            ::close(m_descriptor);
-        }
-        if (!m_replaced) {
-            ::unlink(m_path.c_str());
-        }
-    }
-
-    int descriptor() const { return m_descriptor; }
-
-    void write(std::string_view bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t wrote = ::write(m_descriptor, bytes.data() + done, bytes.size() - done);
-            if (wrote < 0 && errno == EINTR) {
-                continue;
-            }
-            if (wrote <= 0) {
-                failWrite(wrote < 0 ? errno : EIO);
-            }
-            done += static_cast<std::size_t>(wrote);
-        }
-        // On the disk before the rename, so that a crash leaves the old file or the new one.
-        if (::fsync(m_descriptor) != 0 && errno != EINVAL) {
-            failWrite(errno);
-        }
-        const int closed = ::close(m_descriptor);
-        m_descriptor = -1;
-        if (closed != 0 && errno != EINTR) {
-            failWrite(errno);
-        }
-    }
-
-    void replace(const fs::path& target) {
-        if (::rename(m_path.c_str(), target.c_str()) != 0) {
-            const int renameError = errno;
-            if (renameError == ENOSPC || renameError == EDQUOT) {
-                fail(error::kDiskFull, "Disk full");
-            }
-            if (renameError == EIO) {
-                fail(error::kDeviceIoError, "Device I/O error");
-            }
-            failAccess();
-        }
-        m_replaced = true;
-    }
-
-  private:
-    fs::path m_path;
-    int m_descriptor = -1;
-    bool m_replaced = false;
-};
 
 // The grid text block of an empty rectangle: rows of empty cells.
 std::string emptyBlock(int rows, int cols) {
@@ -201,30 +98,8 @@ std::string DataBlockRecord(FlexGrid& grid) {
     return BuildDataFileRecord(grid.Clip());
 }
 
-void WriteFileBytes(const std::string& path, std::string_view bytes) {
-    if (path.empty()) {
-        failBadFileName();
-    }
-    const fs::path target = replacedFile(path);
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        failAccess();  // a folder, a device or a pipe is never replaced
-    }
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
-        failAccess();
-    }
-    TemporaryFile temporary(target);
-    if (exists) {
-        // The replacement keeps the permissions of the file it replaces.
-        ::fchmod(temporary.descriptor(), existing.st_mode & 07777);
-    }
-    temporary.write(bytes);
-    temporary.replace(target);
-}
-
 void WriteDataFile(FlexGrid& grid, const std::string& path) {
-    WriteFileBytes(path, DataBlockRecord(grid));
+    WriteWholeFile(path, DataBlockRecord(grid));
 }
 
 void DataFileInput::Open(const std::string& path) {

@@ -23,15 +23,12 @@ void SelectDataBlock(FlexGrid& grid);
 // cannot hold.
 std::string DataBlockRecord(FlexGrid& grid);
 
-// Creates the file, or replaces it without a question, holding exactly bytes. The bytes go to a
-// new file in the same folder first, which then takes the target's place, so a failed write
-// leaves an existing file as it was. Throws RunTimeError 52 for the empty name, 76 when the
-// folder does not exist, 75 when the file may not be written (a read-only file, a folder, a
-// device or a pipe), 61 when the disk is full, 57 for another write failure.
-void WriteFileBytes(const std::string& path, std::string_view bytes);
-
-// Save As and New File: the data block's record written to path. The record is built before the
-// file is opened, so a refused block writes nothing and an existing file stays as it was.
+// Save As and New File: the data block's record written to path, whole or not at all. The
+// record is built before the file is opened, so a refused block writes nothing; a failed write
+// leaves an existing file as it was and no temporary file behind. Throws RunTimeError 52 for the
+// empty name, 76 when the folder does not exist, 75 when the file may not be written (a
+// read-only file, a folder, a device or a pipe), 61 when the disk is full, 57 for a device
+// failure.
 void WriteDataFile(FlexGrid& grid, const std::string& path);
 
 // A data file opened for reading, so that opening and reading can be separate steps.

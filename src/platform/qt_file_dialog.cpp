@@ -22,6 +22,8 @@ void QtFileDialog::show(bool save) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setDirectory(QDir::currentPath());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Save As asks before it replaces an existing file: a question is cheaper than a lost file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QStringList nameFilters;
     for (const std::string& each : QtNameFilters(Filter())) {

@@ -266,7 +266,7 @@ TEST_F(DataFile, AFailedWriteLeavesTheEarlierFileAsItWas) {
         const FileSizeLimit limit(4096);
         number = numberOf([&] { WriteDataFile(grid, path("sample.epd")); });
     }
-    EXPECT_EQ(number, error::kDeviceIoError);
+    EXPECT_EQ(number, error::kDiskFull);
     ASSERT_TRUE(fs::exists(path("sample.epd")));
     EXPECT_EQ(readBytes(path("sample.epd")), earlier);
     EXPECT_EQ(otherNames(m_folder, {"sample.epd"}), std::vector<std::string>{});
@@ -275,7 +275,7 @@ TEST_F(DataFile, AFailedWriteLeavesTheEarlierFileAsItWas) {
         const FileSizeLimit limit(4096);
         number = numberOf([&] { WriteDataFile(grid, path("new.epd")); });
     }
-    EXPECT_EQ(number, error::kDeviceIoError);
+    EXPECT_EQ(number, error::kDiskFull);
     EXPECT_EQ(otherNames(m_folder, {"sample.epd"}), std::vector<std::string>{});
     // Without the limit the same save replaces the file.
     WriteDataFile(grid, path("sample.epd"));

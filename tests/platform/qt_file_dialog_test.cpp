@@ -9,7 +9,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/when_shown.h"
 
 namespace stelvador {
 namespace {
@@ -104,6 +112,39 @@ TEST_F(QtFileDialogTest, SaveAcceptsNewName) {
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(dialog.FileName(), file.string());
     EXPECT_EQ(std::filesystem::current_path(), m_root / "Proben Ä");
+}
+
+// Save As asks before it replaces an existing file; a No keeps the dialog open, so nothing is
+// chosen until the user names a file or agrees.
+TEST_F(QtFileDialogTest, SaveAsksBeforeReplacingAnExistingFile) {
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        SCOPED_TRACE(answer == QMessageBox::Yes ? "replaced" : "kept");
+        std::filesystem::current_path(m_root);
+        std::vector<std::string> questions;
+        std::unique_ptr<QTimer> answerQuestion;
+        const auto scriptDialog = WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->setDirectory(QString::fromStdString((m_root / "Proben Ä").string()));
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            name->setText("rocks.epd");
+            answerQuestion = WhenShown<QMessageBox>([&](QMessageBox* box) {
+                questions.push_back(box->text().toStdString());
+                box->button(answer)->click();
+            });
+            static_cast<QDialog*>(dialog)->accept();  // as the dialog's Save button does
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+        QtFileDialog dialog;
+        dialog.setFilter("Epidote files(*.epd) |*.epd");
+        dialog.ShowSave();
+        answerQuestion.reset();
+        ASSERT_EQ(questions.size(), 1u);
+        EXPECT_NE(questions.front().find("rocks.epd"), std::string::npos) << questions.front();
+        EXPECT_EQ(dialog.FileName(),
+                  answer == QMessageBox::Yes ? (m_root / "Proben Ä" / "rocks.epd").string() : "");
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
+#include "full_disk.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -100,7 +102,8 @@ TEST_F(StelvadorCalcSendTest, SavesTheSentResultsAsTheNamedWorkbook) {
 
 TEST_F(StelvadorCalcSendTest, SaveThatFailsIsAFailureWithItsMessage) {
     EXPECT_EQ(run("--send 'no such folder/sent.xlsx' analyses.epd"), 4);
-    EXPECT_NE(ReadBytes(m_work / "errors.txt").find("cannot save"), std::string::npos);
+    EXPECT_EQ(ReadBytes(m_work / "errors.txt"),
+              "stelvador-calc: cannot save no such folder/sent.xlsx: Path not found\n");
     // The results are printed all the same.
     EXPECT_FALSE(ReadBytes(m_work / "results.txt").empty());
 }
@@ -108,6 +111,54 @@ TEST_F(StelvadorCalcSendTest, SaveThatFailsIsAFailureWithItsMessage) {
 TEST_F(StelvadorCalcSendTest, SendWithoutAWorkbookNameIsAUsageError) {
     EXPECT_EQ(run("analyses.epd --send"), 2);
     EXPECT_NE(ReadBytes(m_work / "errors.txt").find("--send WORKBOOK"), std::string::npos);
+}
+
+class StelvadorCalcSendOnAFullDisk : public StelvadorCalcSendTest,
+                                     public ::testing::WithParamInterface<FullDiskKind> {};
+
+INSTANTIATE_TEST_SUITE_P(Disks, StelvadorCalcSendOnAFullDisk,
+                         ::testing::Values(FullDiskKind::SmallFileSystem,
+                                           FullDiskKind::FileSizeLimit),
+                         [](const auto& info) { return FullDiskKindName(info.param); });
+
+// What the tool prints to standard error, its standard output thrown away (a device, which no
+// file size limit holds), and its exit status.
+std::pair<std::string, int> StandardErrorAndStatus(const std::string& command) {
+    std::FILE* pipe = ::popen((command + " 2>&1 >/dev/null").c_str(), "r");
+    std::string text;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        text.append(buffer, got);
+    }
+    return {text, ExitStatus(::pclose(pipe))};
+}
+
+// The saved workbook's place has no room: the earlier file stays, the message says "Disk full",
+// and none of libxlsxwriter's own lines reach the terminal.
+TEST_P(StelvadorCalcSendOnAFullDisk, SaysDiskFullAndLeavesTheEarlierWorkbook) {
+    FullDiskFolder disk(GetParam(), "calc-send");
+    if (!disk.available()) {
+        GTEST_SKIP() << "no file system may be mounted here";
+    }
+    const fs::path target = disk.path() / "Sent.xlsx";
+    std::ofstream(target, std::ios::binary) << "an earlier workbook";
+    disk.fill(0);
+    const auto [printed, status] =
+        StandardErrorAndStatus("cd '" + m_work.string() + "' && '" +
+                               (fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc").string() +
+                               "' --send '" + target.string() + "' analyses.epd");
+    disk.empty();
+    EXPECT_EQ(status, 4) << printed;
+    EXPECT_NE(printed.find("cannot save " + target.string() + ": Disk full\n"), std::string::npos)
+        << printed;
+    EXPECT_EQ(printed.find("[ERROR]"), std::string::npos) << printed;
+    EXPECT_EQ(ReadBytes(target), "an earlier workbook");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(disk.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"Sent.xlsx"});
 }
 
 }  // namespace

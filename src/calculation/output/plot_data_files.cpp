@@ -1,68 +1,54 @@
 #include "calculation/output/plot_data_files.h"
 
-#include <cerrno>
+#include <string>
 
 #include "calculation/output/result_row.h"
-#include "common/error_numbers.h"
+#include "common/run_time_error.h"
 
 namespace stelvador {
 
-namespace {
-
-// The run-time error number of a failed file operation, by its cause.
-int FileErrorNumber(int cause) {
-    switch (cause) {
-        case ENOENT:
-        case ENOTDIR:
-            return error::kPathNotFound;
-        case ENOSPC:
-            return error::kDiskFull;
-        case EIO:
-            return error::kDeviceIoError;
-        default:
-            return error::kPathFileAccessError;
-    }
-}
-
-}  // namespace
-
-void PlotDataFiles::FileCloser::operator()(std::FILE* file) const {
-    std::fclose(file);
+void PlotDataFiles::abandon(int number) {
+    m_lastFailure = number;
+    // Removing every temporary file at once also gives a full disk its room back.
+    m_files.clear();
 }
 
 void PlotDataFiles::open(const std::filesystem::path& folder) {
-    close();
+    m_files.clear();
     m_lastFailure = 0;
-    for (std::size_t f = 0; f < kPlotFileCount; ++f) {
-        const std::filesystem::path name = folder / std::string(kPlotFileNames[f]);
-        errno = 0;
-        // Binary mode: the lines carry their own CR LF.
-        m_files[f].reset(std::fopen(name.c_str(), "wb"));
-        if (!m_files[f]) {
-            m_lastFailure = FileErrorNumber(errno);
-            continue;
+    m_replaced = 0;
+    m_files.reserve(kPlotFileCount);
+    try {
+        for (std::size_t f = 0; f < kPlotFileCount; ++f) {
+            m_files.emplace_back((folder / std::string(kPlotFileNames[f])).string());
+            std::string header(kPlotFileHeaders[f]);
+            header.append("\r\n");
+            m_files.back().append(header);
         }
-        std::string header(kPlotFileHeaders[f]);
-        header.append("\r\n");
-        writeLine(f, header);
+    } catch (const RunTimeError& failure) {
+        abandon(failure.number());
     }
 }
 
-void PlotDataFiles::writeLine(std::size_t file, std::string_view line) {
-    std::FILE* const stream = m_files[file].get();
-    if (stream == nullptr) {
+bool PlotDataFiles::isOpen(int file) const {
+    return static_cast<std::size_t>(file) < m_files.size();
+}
+
+void PlotDataFiles::append(std::size_t file, std::string_view line) {
+    if (file >= m_files.size()) {
         return;
     }
-    errno = 0;
-    if (std::fwrite(line.data(), 1, line.size(), stream) != line.size()) {
-        m_lastFailure = FileErrorNumber(errno);
+    try {
+        m_files[file].append(line);
+    } catch (const RunTimeError& failure) {
+        abandon(failure.number());
     }
 }
 
 void PlotDataFiles::writeRecords(const PlotRecords& records) {
     for (std::size_t f = 0; f < kPlotFileCount; ++f) {
         if (records.present[f]) {
-            writeLine(f, records.lines[f]);
+            append(f, records.lines[f]);
         }
     }
 }
@@ -72,22 +58,21 @@ void PlotDataFiles::writeRecords(const AnalysisState& state, const ResultRow& ro
     writeRecords(m_records);
 }
 
-void PlotDataFiles::closeFile(std::size_t file) {
-    std::FILE* const stream = m_files[file].release();
-    if (stream == nullptr) {
-        return;
-    }
-    errno = 0;
-    const bool failed = std::ferror(stream) != 0;
-    if (std::fclose(stream) != 0 || failed) {
-        m_lastFailure = FileErrorNumber(errno);
-    }
-}
-
 void PlotDataFiles::close() {
-    for (std::size_t f = 0; f < kPlotFileCount; ++f) {
-        closeFile(f);
+    m_replaced = 0;
+    try {
+        // Every file complete and on the disk before the first one replaces an earlier file.
+        for (FileReplacement& file : m_files) {
+            file.finish();
+        }
+        for (FileReplacement& file : m_files) {
+            file.replaceTarget();
+            ++m_replaced;
+        }
+    } catch (const RunTimeError& failure) {
+        abandon(failure.number());
     }
+    m_files.clear();
 }
 
 void OpenPlotDataFiles(PlotDataFiles& files, const std::filesystem::path& folder) {

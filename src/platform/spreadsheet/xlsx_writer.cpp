@@ -2,21 +2,52 @@
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <set>
-#include <system_error>
+#include <string>
+#include <utility>
 
+#include "common/error_message_tables.h"
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "common/whole_file_writer.h"
+#include "platform/spreadsheet/silenced_standard_error.h"
 #include "platform/spreadsheet/written_value.h"
 
 namespace stelvador {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) {
-    throw RunTimeError(error::kPathFileAccessError, what);
+// The number of a library failure: a failing file operation by its cause, so that a full disk
+// reads "Disk full"; any other failure as a file that cannot be written.
+int LibraryErrorNumber(lxw_error code, int cause) {
+    switch (code) {
+        case LXW_ERROR_MEMORY_MALLOC_FAILED:
+            return error::kOutOfMemory;
+        case LXW_ERROR_CREATING_XLSX_FILE:
+        case LXW_ERROR_CREATING_TMPFILE:
+        case LXW_ERROR_READING_TMPFILE:
+        case LXW_ERROR_ZIP_FILE_OPERATION:
+        case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+        case LXW_ERROR_ZIP_INTERNAL_ERROR:
+        case LXW_ERROR_ZIP_FILE_ADD:
+        case LXW_ERROR_ZIP_CLOSE:
+            return cause != 0 ? FileErrorNumber(cause) : error::kPathFileAccessError;
+        default:
+            return error::kPathFileAccessError;
+    }
+}
+
+// A failure of a file operation is told by its number alone; one of the workbook's content
+// (a sheet or a cell the library refuses) carries the library's explanation as its reason.
+[[noreturn]] void Fail(lxw_error code, int cause) {
+    const int number = LibraryErrorNumber(code, cause);
+    std::string description(ErrorMessage(ErrorTable::Results, number).value_or(""));
+    const bool fileOperation = cause != 0 || code == LXW_ERROR_CREATING_XLSX_FILE;
+    throw RunTimeError(number, std::move(description),
+                       fileOperation ? std::string() : std::string(lxw_strerror(code)));
 }
 
 // A sheet name the format accepts: no []:*?/\, at most 31 characters, not empty, unique.
@@ -111,19 +142,21 @@ lxw_error WriteCell(lxw_worksheet* sheet, int row, int column, const CellValue& 
     return worksheet_write_string(sheet, lxwRow, lxwColumn, value.text.c_str(), nullptr);
 }
 
-}  // namespace
-
-void WriteXlsxWorkbook(const std::vector<const SheetData*>& sheets, const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".saving";
-
+void WriteWorkbookWithLibrary(const std::vector<const SheetData*>& sheets,
+                              const std::string& path) {
     lxw_workbook_options options{};
     options.use_zip64 = LXW_TRUE;
-    lxw_workbook* workbook = workbook_new_opt(temporary.string().c_str(), &options);
+    // The library ignores a failed write into its own temporary files, so they go on the disk
+    // the workbook goes to: a disk that runs full while they are written fails the write of
+    // the workbook itself, which the library does report.
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    options.tmpdir = folder.data();
+    lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
     if (workbook == nullptr) {
-        Fail("Cannot write " + path);
+        Fail(LXW_ERROR_MEMORY_MALLOC_FAILED, 0);
     }
     DateFormats formats{workbook_add_format(workbook), workbook_add_format(workbook),
                         workbook_add_format(workbook)};
@@ -132,40 +165,45 @@ void WriteXlsxWorkbook(const std::vector<const SheetData*>& sheets, const std::s
     format_set_num_format(formats.dateTime, "yyyy-mm-dd hh:mm:ss");
 
     NumberFormats numberFormats(workbook);
-    std::string failure;
+    lxw_error failure = LXW_NO_ERROR;
     std::set<std::string> takenNames;
-    for (std::size_t index = 0; index < sheets.size() && failure.empty(); ++index) {
+    for (std::size_t index = 0; index < sheets.size() && failure == LXW_NO_ERROR; ++index) {
         const SheetData& data = *sheets[index];
         lxw_worksheet* sheet =
             workbook_add_worksheet(workbook, SheetNameFor(data.name, index, takenNames).c_str());
         if (sheet == nullptr) {
-            failure = "Cannot add the sheet " + data.name;
+            failure = LXW_ERROR_PARAMETER_VALIDATION;
             break;
         }
         data.cells.ForEach([&](int row, int column, const CellValue& value) {
-            if (!failure.empty()) {
-                return;
-            }
-            const lxw_error result = WriteCell(sheet, row, column, value, formats, numberFormats);
-            if (result != LXW_NO_ERROR) {
-                failure = std::string("Cannot write a cell: ") + lxw_strerror(result);
+            if (failure == LXW_NO_ERROR) {
+                failure = WriteCell(sheet, row, column, value, formats, numberFormats);
             }
         });
     }
     if (sheets.empty()) {
         workbook_add_worksheet(workbook, nullptr);
     }
+    // The cause of a failing file operation is read before anything else can change it.
+    errno = 0;
     const lxw_error closed = workbook_close(workbook);
-    std::error_code code;
-    if (!failure.empty() || closed != LXW_NO_ERROR) {
-        fs::remove(temporary, code);
-        Fail(failure.empty() ? "Cannot write " + path + ": " + lxw_strerror(closed) : failure);
+    const int cause = errno;
+    if (failure != LXW_NO_ERROR) {
+        Fail(failure, 0);
     }
-    fs::rename(temporary, target, code);
-    if (code) {
-        fs::remove(temporary, code);
-        Fail("Cannot write " + path);
+    if (closed != LXW_NO_ERROR) {
+        Fail(closed, cause);
     }
+}
+
+}  // namespace
+
+void WriteXlsxWorkbook(const std::vector<const SheetData*>& sheets, const std::string& path) {
+    // The library prints its own error lines; the code it returns is what is reported.
+    const SilencedStandardError silenced;
+    WriteWholeFileThrough(path, [&](const std::string& temporaryPath) {
+        WriteWorkbookWithLibrary(sheets, temporaryPath);
+    });
 }
 
 }  // namespace stelvador

@@ -17,30 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "support/when_shown.h"
+
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs act on the first modal widget of type Widget once it shows, polling from the event loop
-// for at most two seconds.
-template <typename Widget>
-std::unique_ptr<QTimer> WhenShown(std::function<void(Widget*)> act) {
-    auto timer = std::make_unique<QTimer>();
-    auto left = std::make_shared<int>(200);
-    QTimer* raw = timer.get();
-    QObject::connect(raw, &QTimer::timeout, raw, [raw, left, act] {
-        auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget());
-        if (widget != nullptr && widget->isVisible()) {
-            raw->stop();
-            act(widget);
-        } else if (--*left == 0) {
-            raw->stop();
-        }
-    });
-    timer->start(10);
-    return timer;
-}
 
 struct DialogCase {
     const char* name;
