@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <random>
 
+#include "common/cell_text_limit.h"
 #include "common/data_file_format.h"
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "entry/cap_cell.h"
 
 namespace stelvador {
 
@@ -290,6 +292,13 @@ std::string DataFileInput::ReadRecord() {
             break;
         }
         wanted = reader.feed(std::string_view(chunk.data(), got));
+    }
+    // The data block fills the analysis grid from row 1, column 1, so the file's cell is the
+    // grid's cell of the same row and column.
+    if (const auto cell = reader.tooLongCell()) {
+        throw RunTimeError(
+            error::kInvalidFileFormat, "Invalid file format",
+            DescribeTooLongGridCell(cell->row, cell->column, AnalysisGridHeading(cell->column)));
     }
     return RowEndsAsCr(reader.finish());
 }
