@@ -6,6 +6,28 @@
 
 namespace stelvador {
 
+namespace {
+
+// The most characters a cell or heading shows, far more than the widest column holds: a long
+// text then costs the view no more than this to measure and draw, and is drawn elided.
+constexpr std::size_t kShownCharacters = 1000;
+
+QString ShownText(const std::string& text) {
+    if (text.size() > kShownCharacters) {
+        std::size_t characters = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+            if (startsCharacter && ++characters > kShownCharacters) {
+                return QString::fromUtf8(text.data(), static_cast<qsizetype>(i)) +
+                       QChar(0x2026);  // the ellipsis
+            }
+        }
+    }
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
 FlexGridTableModel::FlexGridTableModel(FlexGrid& grid, QObject* parent)
     : QAbstractTableModel(parent),
       m_grid(grid),
@@ -29,7 +51,7 @@ int FlexGridTableModel::columnCount(const QModelIndex& parent) const {
 QVariant FlexGridTableModel::cellData(int gridRow, int gridCol, int role) const {
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromStdString(m_grid.TextMatrix(gridRow, gridCol));
+            return ShownText(m_grid.TextMatrix(gridRow, gridCol));
         case Qt::TextAlignmentRole:
             return static_cast<int>(ToQtAlignment(m_grid.cellAlignmentAt(gridRow, gridCol),
                                                   m_grid.TextMatrix(gridRow, gridCol)));
@@ -67,7 +89,7 @@ QString FlexGridTableModel::cornerText() const {
     if (m_rowOffset == 0 || m_colOffset == 0) {
         return QString();
     }
-    return QString::fromStdString(m_grid.TextMatrix(0, 0));
+    return ShownText(m_grid.TextMatrix(0, 0));
 }
 
 Qt::Alignment FlexGridTableModel::cornerAlignment() const {
