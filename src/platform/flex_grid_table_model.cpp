@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/leading_characters.h"
 #include "platform/flex_grid_alignment.h"
 
 namespace stelvador {
@@ -13,17 +14,12 @@ namespace {
 constexpr std::size_t kShownCharacters = 1000;
 
 QString ShownText(const std::string& text) {
-    if (text.size() > kShownCharacters) {
-        std::size_t characters = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-            if (startsCharacter && ++characters > kShownCharacters) {
-                return QString::fromUtf8(text.data(), static_cast<qsizetype>(i)) +
-                       QChar(0x2026);  // the ellipsis
-            }
-        }
+    const std::string_view shown = LeadingCharacters(text, kShownCharacters);
+    QString shownText = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    if (shown.size() < text.size()) {
+        shownText += QChar(0x2026);  // the ellipsis
     }
-    return QString::fromStdString(text);
+    return shownText;
 }
 
 }  // namespace
