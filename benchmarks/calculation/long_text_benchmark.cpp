@@ -107,6 +107,13 @@ class LongNameBench {
         QApplication::processEvents();
     }
 
+    // Open File of the file, which shows the analysis grid.
+    void openFile(const fs::path& path) {
+        m_dialog.queuePath(path.string());
+        m_window->mnuOpenFile_Click();
+        QApplication::processEvents();
+    }
+
     void freshResultsWindow() {
         m_results.unload();
         m_spreadsheets.Application().Quit();
@@ -227,6 +234,7 @@ void PressDown(benchmark::State& state, FlexGridView& view, int column) {
         QApplication::processEvents();
     }
     state.counters["row"] = grid.Row();
+    state.counters["shown"] = view.isVisible() ? 1 : 0;
 }
 
 void BM_ClickInResultsGridOfLongNames(benchmark::State& state) {
@@ -245,19 +253,18 @@ void BM_DownKeyInResultsGridOfLongNames(benchmark::State& state) {
 }
 BENCHMARK(BM_DownKeyInResultsGridOfLongNames)->Unit(benchmark::kMillisecond);
 
-// The analysis grid holds the names in its sample column (column 1), whose cells a click copies
-// into the cell mirror and back.
+// After Open File the analysis grid shows the names in its sample column (column 1), whose
+// cells a click copies into the cell mirror and back.
 void BM_ClickInAnalysisGridOfLongNames(benchmark::State& state) {
     LongNameBench bench;
-    bench.calculateFile(bench.writeDataFile("long_names.epd", BlockOf300LongNames()));
-    bench.window().activateWindow();
+    bench.openFile(bench.writeDataFile("long_names.epd", BlockOf300LongNames()));
     ClickCells(state, bench.window().gridView(), 1);
 }
 BENCHMARK(BM_ClickInAnalysisGridOfLongNames)->Unit(benchmark::kMillisecond);
 
 void BM_DownKeyInAnalysisGridOfLongNames(benchmark::State& state) {
     LongNameBench bench;
-    bench.calculateFile(bench.writeDataFile("long_names.epd", BlockOf300LongNames()));
+    bench.openFile(bench.writeDataFile("long_names.epd", BlockOf300LongNames()));
     PressDown(state, bench.window().gridView(), 1);
 }
 BENCHMARK(BM_DownKeyInAnalysisGridOfLongNames)->Unit(benchmark::kMillisecond);
