@@ -17,6 +17,7 @@
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
 #include "entry/kkj.h"
+#include "golden_analyses.h"
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
@@ -33,27 +34,8 @@ namespace fs = std::filesystem;
 
 // The engine's golden analyses, repeated down to row 300.
 std::string DataBlockOf300Analyses() {
-    std::ifstream in(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv", std::ios::binary);
-    std::vector<std::string> analyses;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line[0] != '#') {
-            std::size_t tabs = 0;
-            for (char c : line) {
-                tabs += c == '\t' ? 1 : 0;
-            }
-            line.append(tabs < kOxideCount ? kOxideCount - tabs : 0, '\t');
-            analyses.push_back(line);
-        }
-    }
-    std::string block;
-    for (int r = 0; r < 300 && !analyses.empty(); ++r) {
-        if (r > 0) {
-            block += '\r';
-        }
-        block += analyses[static_cast<std::size_t>(r) % analyses.size()];
-    }
-    return block;
+    return RepeatedAnalysesBlock(
+        GoldenAnalysisRows(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv"), 300);
 }
 
 void BM_CalculateRunOf300Analyses(benchmark::State& state) {

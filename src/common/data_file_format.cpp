@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/cell_text_limit.h"
 #include "common/error_numbers.h"
 #include "common/grid_text_block.h"
 #include "common/windows_1252.h"
@@ -146,6 +147,11 @@ bool DataFileRecordReader::feed(std::string_view bytes) {
     const std::string_view rest = bytes.substr(i);
     const std::size_t closing = rest.find(kQuote);
     const std::string_view part = rest.substr(0, closing);
+    if (followCells(part) < part.size()) {
+        m_field.clear();
+        m_field.shrink_to_fit();
+        return false;
+    }
     if (part.size() > m_maxFieldBytes - m_field.size()) {
         m_state = State::TooLong;
         m_field.clear();
@@ -160,12 +166,44 @@ bool DataFileRecordReader::feed(std::string_view bytes) {
     return true;
 }
 
+std::size_t DataFileRecordReader::followCells(std::string_view part) {
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        const char byte = part[i];
+        const bool lineFeedOfCrLf = byte == '\n' && m_afterCarriageReturn;
+        m_afterCarriageReturn = byte == '\r';
+        if (byte == kCellSeparator) {
+            ++m_cell.column;
+            m_cellLength = 0;
+        } else if (byte == '\r' || byte == '\n') {
+            if (!lineFeedOfCrLf) {
+                ++m_cell.row;
+                m_cell.column = 1;
+            }
+            m_cellLength = 0;
+        } else if (++m_cellLength > kCellTextLimit) {
+            m_state = State::TooLongCell;
+            return i;
+        }
+    }
+    return part.size();
+}
+
+std::optional<DataFileRecordReader::Cell> DataFileRecordReader::tooLongCell() const {
+    if (m_state != State::TooLongCell) {
+        return std::nullopt;
+    }
+    return m_cell;
+}
+
 std::string DataFileRecordReader::finish() {
     switch (m_state) {
         case State::BeforeField:  // no record at all: an empty file is no data file
         case State::NotADataFile:
         case State::TooLong:
             throw RunTimeError(error::kInvalidFileFormat, "Invalid file format");
+        case State::TooLongCell:
+            throw RunTimeError(error::kInvalidFileFormat, "Invalid file format",
+                               DescribeTooLongGridCell(m_cell.row, m_cell.column));
         case State::InField:
         case State::Complete:
             break;

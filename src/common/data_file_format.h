@@ -72,21 +72,40 @@ std::string BuildDataFileRecord(std::string_view gridTextBlock);
 // - any other character before the opening double quote means the file is not a data file:
 //   RunTimeError kInvalidFileFormat; nothing of it is taken;
 // - a field longer than maxFieldBytes is no data file either (kInvalidFileFormat), and reading
-//   stops there.
+//   stops there;
+// - a cell longer than kCellTextLimit characters (a byte is a character in Windows-1252) is
+//   refused too (kInvalidFileFormat, its reason naming the cell), and reading stops as soon as
+//   the cell is past the limit, so a long text costs no more than its first 32,768 bytes.
 class DataFileRecordReader {
   public:
+    // A cell of the record: row and column count from 1 at the field's first cell, as for
+    // UnwritableCell. TAB ends a cell; CR, CR LF and a lone LF end a row.
+    struct Cell {
+        int row = 1;
+        int column = 1;
+    };
+
     explicit DataFileRecordReader(std::size_t maxFieldBytes = kMaxDataFileFieldBytes)
         : m_maxFieldBytes(maxFieldBytes) {}
     // Takes the next bytes of the file. Returns whether more bytes are wanted.
     bool feed(std::string_view bytes);
+    // The cell whose text was longer than kCellTextLimit, once feed has stopped at it.
+    std::optional<Cell> tooLongCell() const;
     // The field as UTF-8, once the file has ended or feed returned false; throws as listed above.
     std::string finish();
 
   private:
-    enum class State { BeforeField, InField, Complete, NotADataFile, TooLong };
+    enum class State { BeforeField, InField, Complete, NotADataFile, TooLong, TooLongCell };
+    // Follows the cells of part, the field's next bytes; returns how many of them the cells
+    // take, all of them unless a cell grows past the limit (the state is then TooLongCell).
+    std::size_t followCells(std::string_view part);
+
     State m_state = State::BeforeField;
     std::size_t m_maxFieldBytes;
     std::string m_field;
+    Cell m_cell;
+    std::size_t m_cellLength = 0;
+    bool m_afterCarriageReturn = false;
 };
 
 // The record's field of a whole file's bytes, as DataFileRecordReader reads it.

@@ -6,19 +6,18 @@
 
 namespace stelvador {
 
-namespace {
-
-std::string_view headingOf(int col) {
+std::string_view AnalysisGridHeading(int col) {
     if (col == 0) {
         return "Row No";
     }
     if (col == kSampleColumn) {
         return "Sample No";
     }
+    if (col < 0 || col >= kAnalysisGridCols) {
+        return {};
+    }
     return kOxideList[static_cast<std::size_t>(col - kFirstOxideColumn)];
 }
-
-}  // namespace
 
 void capCell(FlexGrid& grid) {
     // Columns first, then rows, as the layout has always been applied.
@@ -36,7 +35,7 @@ void capCell(FlexGrid& grid) {
         grid.setRow(0);
         grid.setCol(c);
         grid.setCellAlignment(FlexGrid::kAlignCenterCenter);
-        grid.setText(headingOf(c));
+        grid.setText(AnalysisGridHeading(c));
     }
 }
 

@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "common/cell_text_limit.h"
 #include "common/data_file_format.h"
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
 #include "common/whole_file_writer.h"
+#include "entry/cap_cell.h"
 
 namespace stelvador {
 
@@ -165,6 +167,13 @@ std::string DataFileInput::ReadRecord() {
             break;
         }
         wanted = reader.feed(std::string_view(chunk.data(), got));
+    }
+    // The data block fills the analysis grid from row 1, column 1, so the file's cell is the
+    // grid's cell of the same row and column.
+    if (const auto cell = reader.tooLongCell()) {
+        throw RunTimeError(
+            error::kInvalidFileFormat, "Invalid file format",
+            DescribeTooLongGridCell(cell->row, cell->column, AnalysisGridHeading(cell->column)));
     }
     return RowEndsAsCr(reader.finish());
 }

@@ -42,8 +42,9 @@ class DataFileInput {
     // The record's text as UTF-8, read only as far as its closing double quote, its rows ended
     // by CR whether the file ends them by CR, CR LF or LF. Throws 52 when
     // no file is open, 321 when it is not a data file (no record, as in an empty file, or a
-    // field longer than kMaxDataFileFieldBytes: see DataFileRecordReader), 57 when reading
-    // fails.
+    // field longer than kMaxDataFileFieldBytes: see DataFileRecordReader) or holds a cell
+    // longer than kCellTextLimit characters (its reason, DescribeTooLongGridCell, names the
+    // first such cell's row, column and heading), 57 when reading fails.
     std::string ReadRecord();
     void Close() { m_file.reset(); }
 

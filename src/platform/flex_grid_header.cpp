@@ -1,9 +1,22 @@
 #include "platform/flex_grid_header.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QStyle>
 
 namespace stelvador {
+
+namespace {
+
+constexpr int kFittedColumnDigits = 40;
+
+}  // namespace
+
+int FittedColumnWidthLimit(const QFontMetrics& metrics) {
+    return metrics.horizontalAdvance(QLatin1Char('0')) * kFittedColumnDigits;
+}
 
 FlexGridHeader::FlexGridHeader(Qt::Orientation orientation, QWidget* parent)
     : QHeaderView(orientation, parent) {
@@ -11,6 +24,12 @@ FlexGridHeader::FlexGridHeader(Qt::Orientation orientation, QWidget* parent)
     setSectionsClickable(false);
     setHighlightSections(true);
     setSectionResizeMode(QHeaderView::Interactive);
+}
+
+QSize FlexGridHeader::sectionSizeFromContents(int logicalIndex) const {
+    QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+    size.setWidth(std::min(size.width(), FittedColumnWidthLimit(fontMetrics())));
+    return size;
 }
 
 bool FlexGridHeader::isOnSectionEdge(QPoint position) const {

@@ -2,9 +2,27 @@
 
 #include <algorithm>
 
+#include "common/leading_characters.h"
 #include "platform/flex_grid_alignment.h"
 
 namespace stelvador {
+
+namespace {
+
+// The most characters a cell or heading shows, far more than the widest column holds: a long
+// text then costs the view no more than this to measure and draw, and is drawn elided.
+constexpr std::size_t kShownCharacters = 1000;
+
+QString ShownText(const std::string& text) {
+    const std::string_view shown = LeadingCharacters(text, kShownCharacters);
+    QString shownText = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    if (shown.size() < text.size()) {
+        shownText += QChar(0x2026);  // the ellipsis
+    }
+    return shownText;
+}
+
+}  // namespace
 
 FlexGridTableModel::FlexGridTableModel(FlexGrid& grid, QObject* parent)
     : QAbstractTableModel(parent),
@@ -29,7 +47,7 @@ int FlexGridTableModel::columnCount(const QModelIndex& parent) const {
 QVariant FlexGridTableModel::cellData(int gridRow, int gridCol, int role) const {
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromStdString(m_grid.TextMatrix(gridRow, gridCol));
+            return ShownText(m_grid.TextMatrix(gridRow, gridCol));
         case Qt::TextAlignmentRole:
             return static_cast<int>(ToQtAlignment(m_grid.cellAlignmentAt(gridRow, gridCol),
                                                   m_grid.TextMatrix(gridRow, gridCol)));
@@ -67,7 +85,7 @@ QString FlexGridTableModel::cornerText() const {
     if (m_rowOffset == 0 || m_colOffset == 0) {
         return QString();
     }
-    return QString::fromStdString(m_grid.TextMatrix(0, 0));
+    return ShownText(m_grid.TextMatrix(0, 0));
 }
 
 Qt::Alignment FlexGridTableModel::cornerAlignment() const {

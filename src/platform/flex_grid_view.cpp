@@ -122,6 +122,10 @@ int FlexGridView::twipsToPixels(int twips) const {
     return qRound(static_cast<double>(twips) * logicalDpiY() / 1440.0);
 }
 
+int FlexGridView::sizeHintForColumn(int column) const {
+    return std::min(QTableView::sizeHintForColumn(column), FittedColumnWidthLimit(fontMetrics()));
+}
+
 bool FlexGridView::hasScrollingCells() const {
     return m_grid->Rows() > m_grid->FixedRows() && m_grid->Cols() > m_grid->FixedCols();
 }

@@ -37,6 +37,9 @@ class FlexGridView : public QTableView {
     // Selects every non-fixed cell through the grid (the corner button's click).
     void selectAll() override;
 
+    // The width that fits the column's shown cells, at most FittedColumnWidthLimit.
+    int sizeHintForColumn(int column) const override;
+
   signals:
     // The character code of a typed key: 13 Enter, 9 Tab, 8 Backspace, 1 to 26 Ctrl+A to Ctrl+Z
     // (3 Ctrl+C, 22 Ctrl+V, 24 Ctrl+X), otherwise the character's Unicode code point.

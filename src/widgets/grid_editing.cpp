@@ -10,7 +10,11 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "common/cell_text_limit.h"
+#include "common/error_numbers.h"
 #include "common/grid_text_block.h"
+#include "common/run_time_error.h"
+#include "common/too_long_cell.h"
 #include "platform/clipboard.h"
 #include "platform/flex_grid_view.h"
 
@@ -150,6 +154,10 @@ void GridEditing::MSFlexGrid1_KeyPress(int keyAscii) {
     }
     std::string text = grid().Text();
     AppendCodePoint(text, static_cast<char32_t>(keyAscii));
+    // Typing stops at the limit of a cell's text.
+    if (ExceedsCellTextLimit(text)) {
+        return;
+    }
     grid().setText(text);
 }
 
@@ -196,11 +204,31 @@ void GridEditing::popUpAt(int x, int y) {
 }
 
 void GridEditing::MSFlexGrid1_Click() {
-    grid().setText(m_cellMirror.text().toStdString());
+    setTextFromMirror();
 }
 
 void GridEditing::Text1_Change() {
-    grid().setText(m_cellMirror.text().toStdString());
+    setTextFromMirror();
+}
+
+void GridEditing::setTextFromMirror() {
+    const std::string text = m_cellMirror.text().toStdString();
+    // A text pasted or dropped into the mirror may be longer than a cell holds; the cell's own
+    // text, copied into the mirror by a press, always goes back.
+    if (ExceedsCellTextLimit(text) && text != grid().Text()) {
+        throw tooLongText(grid().Row(), grid().Col());
+    }
+    grid().setText(text);
+}
+
+RunTimeError GridEditing::tooLongText(int row, int col) {
+    // The data entry window's fixed row holds the headings; the results window's holds only
+    // column numbers.
+    const std::string heading = m_variant == GridEditingVariant::DataEntry && grid().FixedRows() > 0
+                                    ? grid().TextMatrix(0, col)
+                                    : std::string();
+    return RunTimeError(error::kOutOfStringSpace, "Out of string space",
+                        DescribeTooLongGridCell(row, col, heading));
 }
 
 void GridEditing::Text1_KeyDown(int /*keyCode*/, int /*shift*/) {
@@ -224,7 +252,18 @@ void GridEditing::mnuEditPaste_Click() {
     if (text.empty()) {
         return;
     }
-    grid().setClip(text);
+    FlexGrid& g = grid();
+    // Only the cells that land in the selection count; a text over the limit refuses the whole
+    // paste before any cell changes.
+    const int top = std::min(g.Row(), g.RowSel());
+    const int left = std::min(g.Col(), g.ColSel());
+    if (const auto cell = FindTooLongCell(text, std::abs(g.RowSel() - g.Row()) + 1,
+                                          std::abs(g.ColSel() - g.Col()) + 1)) {
+        const int row = top + cell->row - 1;
+        const int col = left + cell->column - 1;
+        throw tooLongText(row, col);
+    }
+    g.setClip(text);
 }
 
 void GridEditing::mnuEditDelete_Click() {

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "common/run_time_error.h"
+
 class QLineEdit;
 
 namespace stelvador {
@@ -58,14 +60,16 @@ class GridEditing : public QObject {
 
     // Grid and mirror events.
     // A typed character: 13 Enter and 9 Tab move the current cell, 8 Backspace drops the last
-    // character of its text, other codes below 32 do nothing, any other code point is appended.
+    // character of its text, other codes below 32 do nothing, any other code point is appended
+    // unless the text already holds kCellTextLimit characters.
     void MSFlexGrid1_KeyPress(int keyAscii);
     // Any button copies the current cell's text into the mirror; the right button (2) then pops
     // the Edit menu up at x, y (pixels of the grid view).
     void MSFlexGrid1_MouseDown(int button, int shift, int x, int y);
-    // The current cell takes the mirror's text.
+    // The current cell takes the mirror's text; a text longer than kCellTextLimit characters
+    // throws RunTimeError 14 (its reason names the cell) and changes nothing.
     void MSFlexGrid1_Click();
-    // The current cell takes the mirror's text.
+    // As MSFlexGrid1_Click.
     void Text1_Change();
     // Any key in the mirror gives the keyboard focus back to the grid. (The connected mirror
     // takes no key itself, and the window's shortcuts win over its own editing keys.)
@@ -74,6 +78,9 @@ class GridEditing : public QObject {
     // Edit commands over the selection.
     void mnuEditCut_Click();
     void mnuEditCopy_Click();
+    // A clipboard text with a cell longer than kCellTextLimit characters, among the cells that
+    // land in the selection, throws RunTimeError 14 "Out of string space" (its reason names the
+    // first such cell) and changes no cell.
     void mnuEditPaste_Click();
     void mnuEditDelete_Click();
     void mnuEditSelectAll_Click();
@@ -91,6 +98,9 @@ class GridEditing : public QObject {
     void moveAfterEnter();
     void popUpAt(int x, int y);
     void runAtTop(const std::function<void()>& work);
+    void setTextFromMirror();
+    // The refusal of a text longer than a cell holds, for the grid's cell at row, col.
+    RunTimeError tooLongText(int row, int col);
 
     GridEditingVariant m_variant;
     FlexGridView& m_view;

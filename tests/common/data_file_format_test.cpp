@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/cell_text_limit.h"
 #include "common/error_numbers.h"
 
 namespace stelvador {
@@ -253,9 +254,109 @@ TEST(DataFileRead, AFieldLongerThanTheLimitIsNoDataFile) {
 
 TEST(DataFileRead, TheDefaultLimitHoldsMuchMoreThanAFullDataBlock) {
     EXPECT_EQ(kMaxDataFileFieldBytes, 64u << 20);
-    const std::string field(kMaxDataFileFieldBytes, '1');
+    // Cells of 1,000 characters, each well within a cell's limit.
+    std::string field(kMaxDataFileFieldBytes, '1');
+    for (std::size_t i = 1000; i < field.size(); i += 1001) {
+        field[i] = '\t';
+    }
     EXPECT_EQ(ReadDataFileRecord("\"" + field).size(), field.size());
     EXPECT_THROW(ReadDataFileRecord("\"" + field + "1"), RunTimeError);
+}
+
+// A cell of the given length, and the bytes before and after it in the field.
+struct LongCellCase {
+    const char* name;
+    std::string before;
+    std::size_t length;
+    std::string after;
+    // The refused cell's reason, or empty when the field is read.
+    std::string reason;
+};
+
+std::string LongCellField(const LongCellCase& c) {
+    return "\"" + c.before + std::string(c.length, 'n') + c.after + "\"\r\n";
+}
+
+class DataFileLongCell : public ::testing::TestWithParam<LongCellCase> {};
+
+TEST_P(DataFileLongCell, IsReadUpToTheLimitAndRefusedPastIt) {
+    const LongCellCase& c = GetParam();
+    if (c.reason.empty()) {
+        EXPECT_EQ(ReadDataFileRecord(LongCellField(c)),
+                  c.before + std::string(c.length, 'n') + c.after);
+        return;
+    }
+    try {
+        ReadDataFileRecord(LongCellField(c));
+        FAIL() << "a cell longer than the limit was read";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.number(), error::kInvalidFileFormat);
+        EXPECT_STREQ(e.what(), "Invalid file format");
+        EXPECT_EQ(e.reason(), c.reason);
+    }
+}
+
+// Fed a byte at a time, the reader counts cells and rows across the pieces alike (a CR LF split
+// between two pieces is one row end).
+TEST_P(DataFileLongCell, CountsTheSameWhateverThePieces) {
+    const LongCellCase& c = GetParam();
+    const std::string bytes = LongCellField(c);
+    DataFileRecordReader reader;
+    std::size_t fed = 0;
+    while (fed < bytes.size() && reader.feed(std::string_view(bytes).substr(fed, 1))) {
+        ++fed;
+    }
+    if (c.reason.empty()) {
+        EXPECT_FALSE(reader.tooLongCell().has_value());
+        EXPECT_EQ(reader.finish().size(), c.before.size() + c.length + c.after.size());
+        return;
+    }
+    // Reading stopped at the first byte past the limit.
+    EXPECT_EQ(fed, 1 + c.before.size() + kCellTextLimit);
+    ASSERT_TRUE(reader.tooLongCell().has_value());
+    EXPECT_THROW(reader.finish(), RunTimeError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, DataFileLongCell,
+    ::testing::Values(LongCellCase{"AtTheLimit", "", kCellTextLimit, "\t1.5", ""},
+                      LongCellCase{"PastTheLimit", "", kCellTextLimit + 1, "\t1.5",
+                                   "Row 1, column 1 holds more than 32,767 characters."},
+                      LongCellCase{"EveryCellAtTheLimit",
+                                   std::string(kCellTextLimit, 'a') + "\r" +
+                                       std::string(kCellTextLimit, 'b') + "\t",
+                                   kCellTextLimit, "", ""},
+                      LongCellCase{"AfterTabs", "a\tb\t", kCellTextLimit + 1, "",
+                                   "Row 1, column 3 holds more than 32,767 characters."},
+                      LongCellCase{"RowsEndedByCr", "a\r\rb\t", kCellTextLimit + 1, "",
+                                   "Row 3, column 2 holds more than 32,767 characters."},
+                      LongCellCase{"CrLfIsOneRowEnd", "a\r\nb\r\n\t", kCellTextLimit + 1, "",
+                                   "Row 3, column 2 holds more than 32,767 characters."},
+                      LongCellCase{"LoneLfEndsARow", "a\nb\n\n", kCellTextLimit + 1, "",
+                                   "Row 4, column 1 holds more than 32,767 characters."},
+                      LongCellCase{"LfCrIsTwoRowEnds", "a\n\r", kCellTextLimit + 1, "",
+                                   "Row 3, column 1 holds more than 32,767 characters."},
+                      LongCellCase{"FirstOfTwoLongCells", "a\r", kCellTextLimit + 1,
+                                   "\t" + std::string(kCellTextLimit + 1, 'z'),
+                                   "Row 2, column 1 holds more than 32,767 characters."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A byte of a data file is one character, whatever its UTF-8 form takes.
+TEST(DataFileRead, CellLimitCountsWindows1252Characters) {
+    const std::string accented(kCellTextLimit, '\xE9');  // e acute
+    EXPECT_EQ(CountCharacters(ReadDataFileRecord("\"" + accented + "\"")), kCellTextLimit);
+    EXPECT_THROW(ReadDataFileRecord("\"" + accented + "\xE9\""), RunTimeError);
+}
+
+// A 10 MiB name stops the reader within its first 32,768 bytes and keeps none of them.
+TEST(DataFileRead, ReaderStopsInsideALongCell) {
+    DataFileRecordReader reader;
+    EXPECT_FALSE(reader.feed("\"" + std::string(10u << 20, 'n')));
+    ASSERT_TRUE(reader.tooLongCell().has_value());
+    EXPECT_EQ(reader.tooLongCell()->row, 1);
+    EXPECT_EQ(reader.tooLongCell()->column, 1);
+    EXPECT_FALSE(reader.feed("\"\r\n"));
+    EXPECT_THROW(reader.finish(), RunTimeError);
 }
 
 TEST(DataFileRead, FullBlockRoundTrip) {

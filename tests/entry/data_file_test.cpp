@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/cell_text_limit.h"
 #include "common/continue_on_error.h"
 #include "common/data_file_format.h"
 #include "common/error_numbers.h"
@@ -464,7 +465,11 @@ TEST_F(DataFile, AnUnterminatedFieldBeyondTheLimitIsRefused) {
     {
         std::ofstream out(path("endless.epd"), std::ios::binary);
         out << '"';
-        const std::string block(1024 * 1024, '1');
+        // Short cells, so that the field's limit, not a cell's, is what refuses the file.
+        std::string block(1024 * 1024, '1');
+        for (std::size_t i = 99; i < block.size(); i += 100) {
+            block[i] = '\t';
+        }
         for (std::size_t written = 0; written <= kMaxDataFileFieldBytes; written += block.size()) {
             out << block;
         }
@@ -473,6 +478,49 @@ TEST_F(DataFile, AnUnterminatedFieldBeyondTheLimitIsRefused) {
     EXPECT_EQ(numberOf([&] { loaded = ReadDataFile(path("endless.epd")); }),
               error::kInvalidFileFormat);
     EXPECT_EQ(loaded, "previous");
+}
+
+// The data file of a grid whose row 4 cell of the given column holds a text of that length.
+std::string RecordWithLongCell(int column, std::size_t length) {
+    FlexGrid grid = analysisGrid();
+    fillAnalyses(grid);
+    grid.setTextMatrix(4, column, std::string(length, 'n'));
+    return DataBlockRecord(grid);
+}
+
+TEST_F(DataFile, ACellPastTheLimitIsRefusedNamingItsRowColumnAndHeading) {
+    struct Case {
+        int column;
+        const char* reason;
+    };
+    for (const Case c : {Case{1, "Row 4, column 1 (Sample No) holds more than 32,767 characters."},
+                         Case{3, "Row 4, column 3 (TiO2) holds more than 32,767 characters."},
+                         Case{44, "Row 4, column 44 holds more than 32,767 characters."}}) {
+        SCOPED_TRACE(c.column);
+        FlexGrid wide(301, 45);
+        capCell(wide);
+        wide.setCols(45);
+        wide.setTextMatrix(4, c.column, std::string(kCellTextLimit + 1, 'n'));
+        writeBytes(path("long.epd"), DataBlockRecord(wide));
+        std::string loaded = "previous";
+        try {
+            loaded = ReadDataFile(path("long.epd"));
+            FAIL() << "a cell longer than the limit was read";
+        } catch (const RunTimeError& e) {
+            EXPECT_EQ(e.number(), error::kInvalidFileFormat);
+            EXPECT_STREQ(e.what(), "Invalid file format");
+            EXPECT_EQ(e.reason(), c.reason);
+        }
+        EXPECT_EQ(loaded, "previous");
+    }
+}
+
+TEST_F(DataFile, ACellAtTheLimitIsReadWhole) {
+    writeBytes(path("full.epd"), RecordWithLongCell(1, kCellTextLimit));
+    FlexGrid grid = analysisGrid();
+    ReplaceDataBlock(grid, ReadDataFile(path("full.epd")));
+    EXPECT_EQ(grid.TextMatrix(4, 1), std::string(kCellTextLimit, 'n'));
+    EXPECT_EQ(grid.TextMatrix(5, 1), "Probe 5");
 }
 
 TEST(DataBlockPaste, CellsNotReachedKeepTheirText) {

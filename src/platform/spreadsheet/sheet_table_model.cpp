@@ -1,6 +1,11 @@
 #include "platform/spreadsheet/sheet_table_model.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "common/cell_text_limit.h"
+#include "common/leading_characters.h"
 
 namespace stelvador {
 
@@ -8,6 +13,8 @@ namespace {
 
 constexpr int kShownRowsAtLeast = 100;
 constexpr int kShownColumnsAtLeast = 26;
+// The most characters a cell shows, far more than the widest column holds.
+constexpr std::size_t kShownCharacters = 1000;
 
 int ShownRows(int lastRow) {
     return std::min(kMaxSheetRows, std::max(kShownRowsAtLeast, lastRow + 20));
@@ -48,14 +55,32 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const CellValue* value = m_sheet.data.cells.Find(index.row() + 1, index.column() + 1);
-    return value == nullptr ? QString() : QString::fromStdString(value->text);
+    if (value == nullptr) {
+        return QString();
+    }
+    if (role == Qt::EditRole) {
+        return QString::fromStdString(value->text);
+    }
+    // A long text is shown cut, ending in an ellipsis: the cell is drawn elided anyway, and a
+    // long text then costs the view no more than this.
+    const std::string_view shown = LeadingCharacters(value->text, kShownCharacters);
+    QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    if (shown.size() < value->text.size()) {
+        text += QChar(0x2026);
+    }
+    return text;
 }
 
 bool SheetTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) {
         return false;
     }
-    SetCellText(m_sheet, index.row() + 1, index.column() + 1, value.toString().toStdString());
+    std::string text = value.toString().toStdString();
+    // A value longer than a cell holds is refused whole; the cell keeps its text.
+    if (ExceedsCellTextLimit(text)) {
+        return false;
+    }
+    SetCellText(m_sheet, index.row() + 1, index.column() + 1, std::move(text));
     return true;
 }
 

@@ -17,6 +17,8 @@ class SheetTableModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // A text longer than kCellTextLimit characters is refused (false) and the cell keeps its
+    // text. DisplayRole shows a long text cut, ending in an ellipsis; EditRole gives it whole.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;

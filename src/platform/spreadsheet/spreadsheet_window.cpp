@@ -11,6 +11,7 @@
 
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/sheet_table_model.h"
+#include "platform/spreadsheet/sheet_view_setup.h"
 #include "platform/spreadsheet/spreadsheet_window_factory.h"
 
 namespace stelvador {
@@ -79,6 +80,7 @@ void SpreadsheetWindow::WorkbooksChanged() {
         }
         auto* model = new SheetTableModel(*book->sheets.front(), this);
         auto* view = new QTableView;
+        SetUpSheetView(*view);
         view->setModel(model);
         m_tabs->addTab(view, QString::fromStdString(FileNameOf(book->path)));
         m_pages.push_back({book.get(), model, view});
