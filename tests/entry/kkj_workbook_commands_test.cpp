@@ -118,7 +118,8 @@ TEST_F(WorkbookCommandsWindowTest, AWorkbookThatCannotBeReadIsReportedOnceWhatev
         m_messages.clear();
         m_dialog.queuePath((m_work / "notes.xlsx").string());
         run();
-        EXPECT_EQ(m_messages.texts(), std::vector<std::string>{"Invalid file format"});
+        EXPECT_EQ(m_messages.texts(),
+                  std::vector<std::string>{"Invalid file format\nThe file is not a workbook."});
         EXPECT_EQ(m_window->MSFlexGrid1().TextMatrix(1, 0), "1");
         EXPECT_EQ(m_window->MSFlexGrid1().TextMatrix(1, 1), "");
     }

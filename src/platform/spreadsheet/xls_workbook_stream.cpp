@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <optional>
 
 #include "platform/spreadsheet/cell_value_text.h"
+#include "platform/spreadsheet/number_format_kind.h"
 
 namespace stelvador {
 
@@ -23,6 +25,9 @@ constexpr unsigned kBoundSheet = 0x0085;
 constexpr unsigned kFormula = 0x0006;
 constexpr unsigned kString = 0x0207;
 constexpr unsigned kBoolErr = 0x0205;
+constexpr unsigned kFormat = 0x041E;
+constexpr unsigned kExtendedFormat = 0x00E0;
+constexpr unsigned kDateMode = 0x0022;
 constexpr unsigned kBiff8Version = 0x0600;
 
 // Little-endian reads that fail instead of reading past the end.
@@ -315,8 +320,15 @@ CellValue TruthOrError(unsigned value, bool isError) {
     return cell;
 }
 
-// The cells of one sheet's substream from its BOF record on.
-void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
+// What the workbook's globals say of dates: the kind of each cell format, and the date system.
+struct DateFormats {
+    std::vector<DateTimeKind> kinds;  // by cell format (XF) index
+    bool date1904 = false;
+};
+
+// The cells of one sheet's substream from its BOF record on, up to the last row and column.
+void ReadSheetCells(std::string_view stream, std::size_t at, const DateFormats& dates, int lastRow,
+                    int lastColumn, XlsSheetTab& tab) {
     const auto bof = RecordAt(stream, at);
     if (!bof || bof->type != kBof) {
         return;
@@ -346,6 +358,10 @@ void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
             continue;
         }
         const std::pair<int, int> where{static_cast<int>(*row) + 1, static_cast<int>(*column) + 1};
+        if (where.first > lastRow || where.second > lastColumn) {
+            textFormula.reset();
+            continue;
+        }
         if (record->type == kBoolErr) {
             tab.cells.emplace_back(where, TruthOrError(static_cast<unsigned char>(data[6]),
                                                        static_cast<unsigned char>(data[7]) != 0));
@@ -373,12 +389,48 @@ void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
         }
         double number = 0.0;
         std::memcpy(&number, data.data() + 6, sizeof number);
+        const unsigned format = *U16(data, 4);
+        const DateTimeKind kind =
+            format < dates.kinds.size() ? dates.kinds[format] : DateTimeKind::None;
         CellValue cell;
-        cell.kind = CellKind::Number;
-        cell.number = number;
-        cell.text = NumberToText(number);
+        cell.kind = kind == DateTimeKind::None ? CellKind::Number : CellKind::Date;
+        cell.number =
+            kind == DateTimeKind::None ? number : SerialTo1900System(number, dates.date1904);
+        cell.text = kind == DateTimeKind::None ? NumberToText(number)
+                                               : SerialDateToText(number, kind, dates.date1904);
         tab.cells.emplace_back(where, std::move(cell));
     }
+}
+
+// The format code of a FORMAT record: its number, then a string of 16-bit length. Only its
+// ASCII letters matter (the date and time letters); other characters stand as '?'.
+std::pair<unsigned, std::string> FormatRecord(std::string_view data) {
+    const unsigned id = U16(data, 0).value_or(0);
+    std::string code;
+    const auto count = U16(data, 2);
+    if (!count || data.size() < 5) {
+        return {id, code};
+    }
+    const bool wide = (static_cast<unsigned char>(data[4]) & 1) != 0;
+    std::size_t at = 5;
+    for (unsigned i = 0; i < *count; ++i) {
+        unsigned unit = 0;
+        if (wide) {
+            const auto wideUnit = U16(data, at);
+            if (!wideUnit) {
+                break;
+            }
+            unit = *wideUnit;
+            at += 2;
+        } else {
+            if (at >= data.size()) {
+                break;
+            }
+            unit = static_cast<unsigned char>(data[at++]);
+        }
+        code += unit < 0x80 ? static_cast<char>(unit) : '?';
+    }
+    return {id, code};
 }
 
 }  // namespace
@@ -404,7 +456,7 @@ std::string XlsErrorText(unsigned code) {
     }
 }
 
-XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes) {
+XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes, int lastRow, int lastColumn) {
     XlsStreamFacts facts;
     CompoundFile file;
     if (!file.Open(fileBytes)) {
@@ -419,6 +471,8 @@ XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes) {
         return facts;
     }
     std::vector<std::size_t> sheetOffsets;
+    std::map<unsigned, DateTimeKind> customFormats;
+    DateFormats dates;
     std::size_t at = 4 + bof->data.size();
     while (const auto record = RecordAt(*stream, at)) {
         at += 4 + record->data.size();
@@ -426,9 +480,21 @@ XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes) {
             break;
         }
         if (record->type == kFilePass) {
-            return facts;  // encrypted: nothing more can be read
+            facts.encrypted = true;  // nothing more can be read
+            return facts;
         }
-        if (record->type == kWindow1 && record->data.size() >= 12) {
+        if (record->type == kFormat) {
+            const auto [id, code] = FormatRecord(record->data);
+            customFormats[id] = FormatCodeKind(code);
+        } else if (record->type == kExtendedFormat && record->data.size() >= 4) {
+            const unsigned id = *U16(record->data, 2);
+            const auto custom = customFormats.find(id);
+            dates.kinds.push_back(custom != customFormats.end()
+                                      ? custom->second
+                                      : BuiltInFormatKind(static_cast<int>(id)));
+        } else if (record->type == kDateMode && record->data.size() >= 2) {
+            dates.date1904 = *U16(record->data, 0) != 0;
+        } else if (record->type == kWindow1 && record->data.size() >= 12) {
             facts.activeTab = static_cast<int>(*U16(record->data, 10));
         } else if (record->type == kBoundSheet && record->data.size() >= 6) {
             XlsSheetTab tab;
@@ -439,7 +505,7 @@ XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes) {
     }
     for (std::size_t i = 0; i < facts.tabs.size(); ++i) {
         if (facts.tabs[i].worksheet) {
-            ReadSheetCells(*stream, sheetOffsets[i], facts.tabs[i]);
+            ReadSheetCells(*stream, sheetOffsets[i], dates, lastRow, lastColumn, facts.tabs[i]);
         }
     }
     facts.read = true;

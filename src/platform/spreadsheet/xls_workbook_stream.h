@@ -20,14 +20,18 @@ struct XlsSheetTab {
 };
 
 struct XlsStreamFacts {
-    bool read = false;  // false when the file is no BIFF8 compound file this code can walk
-    int activeTab = 0;  // among all tabs, worksheets or not
+    bool read = false;       // false when the file is no BIFF8 compound file this code can walk
+    bool encrypted = false;  // the stream is encrypted (a workbook protected with a password)
+    int activeTab = 0;       // among all tabs, worksheets or not
     std::vector<XlsSheetTab> tabs;
 };
 
-// Walks the compound file's "Workbook" stream. Never throws on damaged input: what cannot be
-// walked is left out (read stays false when nothing can be).
-XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes);
+// Walks the compound file's "Workbook" stream, keeping the cells up to the last row and
+// column. A formula whose number result has a date format gives the date as an ISO text. Never
+// throws on damaged input: what cannot be walked is left out (read stays false when nothing
+// can be).
+XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes, int lastRow = kMaxSheetRows,
+                                  int lastColumn = kMaxSheetColumns);
 
 // The text of a BIFF error code ("#DIV/0!", "#N/A", ...).
 std::string XlsErrorText(unsigned code);

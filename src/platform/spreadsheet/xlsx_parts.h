@@ -36,7 +36,10 @@ struct WorkbookPart {
 };
 WorkbookPart ReadWorkbookPart(QIODevice& xml, std::size_t maxSheets);
 
-SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings);
+// The shared strings up to the last one wanted (wanted[i]: a cell shows string i); strings not
+// wanted are kept empty, and one longer than a cell holds is kept as too long, without its text.
+SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings,
+                                const std::vector<bool>& wanted);
 
 // For each cell format (the cell's s attribute), whether it shows a date or a time.
 std::vector<DateTimeKind> ReadCellFormatKinds(QIODevice& xml, std::size_t maxCellFormats,

@@ -1,7 +1,9 @@
 #include "platform/spreadsheet/xlsx_reader.h"
 
-#include "common/error_numbers.h"
-#include "common/run_time_error.h"
+#include <algorithm>
+#include <optional>
+
+#include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/xlsx_parts.h"
 #include "platform/spreadsheet/xlsx_sheet_reader.h"
 #include "platform/spreadsheet/zip_archive.h"
@@ -9,10 +11,6 @@
 namespace stelvador {
 
 namespace {
-
-[[noreturn]] void Fail(const std::string& what) {
-    throw RunTimeError(error::kInvalidFileFormat, what);
-}
 
 std::string DirectoryOf(const std::string& partName) {
     const std::size_t slash = partName.rfind('/');
@@ -56,12 +54,53 @@ std::string FindWorkbookPart(ZipArchive& archive, const XlsxLimits& limits) {
     if (archive.Has("xl/workbook.xml")) {
         return "xl/workbook.xml";
     }
-    Fail("The file is not a workbook: it has no workbook part.");
+    RefuseNotAWorkbook();
+}
+
+struct SheetToRead {
+    std::string name;
+    std::string part;
+};
+
+// The cells of the sheets read, each showing the shared string it refers to, checked against
+// the cell text limit and the text budget; the first cell too long for a cell is refused.
+void ResolveSharedStrings(std::vector<SheetRead>& reads, const SharedStrings& strings,
+                          std::size_t& textBudget) {
+    for (SheetRead& read : reads) {
+        std::optional<std::pair<int, int>> tooLong = read.firstTooLong;
+        for (const SharedStringCell& cell : read.sharedStringCells) {
+            if (cell.index >= strings.size()) {
+                RefuseDamaged("a cell refers to a shared string it does not hold");
+            }
+            if (strings.IsTooLong(cell.index)) {
+                const std::pair<int, int> where{cell.row, cell.column};
+                tooLong = tooLong ? std::min(*tooLong, where) : where;
+                break;  // the cells come in order: a later one is no earlier
+            }
+        }
+        if (tooLong) {
+            throw SheetCellTooLong(tooLong->first, tooLong->second);
+        }
+        for (const SharedStringCell& cell : read.sharedStringCells) {
+            const std::string_view text = strings[cell.index];
+            // Checked before the copy: each cell holds a copy of its own.
+            if (text.size() > textBudget) {
+                RefuseTooMuch("more cell text than " + std::to_string(kMaxWorkbookTextBytes >> 20) +
+                              " MiB");
+            }
+            textBudget -= text.size();
+            if (!text.empty()) {
+                read.cells.Set(cell.row, cell.column, CellValue{CellKind::Text, std::string(text)});
+            }
+        }
+        read.sharedStringCells.clear();
+    }
 }
 
 }  // namespace
 
-WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits) {
+WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits,
+                              const WorkbookReadScope& scope) {
     ZipArchive archive(bytes, limits.partBytes, limits.totalBytes);
     const std::string workbookName = FindWorkbookPart(archive, limits);
     const std::string workbookDirectory = DirectoryOf(workbookName);
@@ -76,14 +115,11 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits) 
             return ReadRelationships(xml, workbookDirectory, limits.relationships);
         });
     }
-
-    SharedStrings sharedStrings;
+    std::string sharedStringsPart;
     std::vector<DateTimeKind> formatKinds;
     for (const auto& [id, relationship] : relationships) {
         if (relationship.type == "sharedStrings" && archive.Has(relationship.target)) {
-            sharedStrings = ReadPart(archive, relationship.target, [&](QIODevice& xml) {
-                return ReadSharedStrings(xml, limits.sharedStrings);
-            });
+            sharedStringsPart = relationship.target;
         } else if (relationship.type == "styles" && archive.Has(relationship.target)) {
             formatKinds = ReadPart(archive, relationship.target, [&](QIODevice& xml) {
                 return ReadCellFormatKinds(xml, limits.cellFormats, limits.numberFormats);
@@ -91,34 +127,69 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits) 
         }
     }
 
+    // The sheets to read; a chart sheet or a dialog sheet holds no cells.
     WorkbookData data;
     data.activeSheet = -1;
-    std::size_t cellBudget = limits.cells;
-    std::size_t textBudget = limits.textBytes;
-    const SheetReadContext context{sharedStrings, formatKinds, workbook.date1904, cellBudget,
-                                   textBudget};
+    std::vector<SheetToRead> sheets;
+    const int activeTab =
+        workbook.activeTab < static_cast<int>(workbook.sheets.size()) ? workbook.activeTab : 0;
     for (std::size_t tab = 0; tab < workbook.sheets.size(); ++tab) {
+        const bool active = static_cast<int>(tab) == activeTab;
+        if (scope.activeSheetOnly && !active) {
+            continue;
+        }
         const SheetEntry& entry = workbook.sheets[tab];
         const auto relationship = relationships.find(entry.relationshipId);
         if (relationship == relationships.end()) {
-            Fail("The workbook names a sheet it does not hold.");
+            RefuseDamaged("it names a sheet it does not hold");
         }
         if (relationship->second.type != "worksheet") {
-            continue;  // chart sheets and dialog sheets hold no cells
+            if (scope.activeSheetOnly) {
+                RefuseChartSheet();
+            }
+            continue;
         }
-        if (static_cast<int>(tab) == workbook.activeTab) {
-            data.activeSheet = static_cast<int>(data.sheets.size());
+        if (active) {
+            data.activeSheet = static_cast<int>(sheets.size());
         }
-        SheetData sheet;
-        sheet.name = entry.name;
-        sheet.cells = ReadPart(archive, relationship->second.target,
-                               [&](QIODevice& xml) { return ReadXlsxSheet(xml, context); });
-        data.sheets.push_back(std::move(sheet));
+        sheets.push_back({entry.name, relationship->second.target});
     }
-    if (data.sheets.empty()) {
-        Fail("The workbook holds no worksheet.");
+    if (sheets.empty()) {
+        RefuseDamaged("it holds no worksheet");
     }
-    if (workbook.activeTab >= static_cast<int>(workbook.sheets.size())) {
+
+    std::size_t cellBudget = limits.cells;
+    std::size_t textBudget = limits.textBytes;
+    const SheetReadContext context{formatKinds,      workbook.date1904, scope.lastRow,
+                                   scope.lastColumn, cellBudget,        textBudget};
+    std::vector<SheetRead> reads;
+    std::size_t stringsWanted = 0;
+    for (const SheetToRead& sheet : sheets) {
+        reads.push_back(ReadPart(archive, sheet.part,
+                                 [&](QIODevice& xml) { return ReadXlsxSheet(xml, context); }));
+        for (const SharedStringCell& cell : reads.back().sharedStringCells) {
+            stringsWanted = std::max<std::size_t>(stringsWanted, std::size_t{cell.index} + 1);
+        }
+    }
+    // Only the shared strings the cells read show are kept, and the list is read no further
+    // than the last of them.
+    SharedStrings sharedStrings;
+    if (stringsWanted > 0 && !sharedStringsPart.empty()) {
+        std::vector<bool> wanted(stringsWanted, false);
+        for (const SheetRead& read : reads) {
+            for (const SharedStringCell& cell : read.sharedStringCells) {
+                wanted[cell.index] = true;
+            }
+        }
+        sharedStrings = ReadPart(archive, sharedStringsPart, [&](QIODevice& xml) {
+            return ReadSharedStrings(xml, limits.sharedStrings, wanted);
+        });
+    }
+    ResolveSharedStrings(reads, sharedStrings, textBudget);
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        data.sheets.push_back({sheets[i].name, std::move(reads[i].cells)});
+    }
+    if (scope.activeSheetOnly) {
         data.activeSheet = 0;
     }
     return data;

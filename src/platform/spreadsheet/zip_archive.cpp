@@ -1,15 +1,17 @@
 #include "platform/spreadsheet/zip_archive.h"
 
 #include <zip.h>
-#include "common/error_numbers.h"
-#include "common/run_time_error.h"
+
+#include <new>
+
+#include "platform/spreadsheet/workbook_refusal.h"
 
 namespace stelvador {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) {
-    throw RunTimeError(error::kInvalidFileFormat, what);
+std::string MiB(std::size_t bytes) {
+    return std::to_string(bytes >> 20) + " MiB";
 }
 
 }  // namespace
@@ -25,13 +27,17 @@ ZipArchive::ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
     if (source == nullptr) {
         zip_error_fini(&error);
-        Fail("The workbook cannot be read.");
+        throw std::bad_alloc();
     }
     zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
+    const int code = zip_error_code_zip(&error);
     zip_error_fini(&error);
     if (archive == nullptr) {
         zip_source_free(source);
-        Fail("The file is not a workbook, or it is damaged.");
+        if (code == ZIP_ER_NOZIP) {
+            RefuseNotAWorkbook();
+        }
+        RefuseDamaged("its zip directory cannot be read");
     }
     m_archive.reset(archive);
 }
@@ -45,13 +51,31 @@ bool ZipArchive::Has(const std::string& name) const {
 std::unique_ptr<ZipPartDevice> ZipArchive::Open(const std::string& name) {
     const zip_int64_t index = zip_name_locate(m_archive.get(), name.c_str(), ZIP_FL_NOCASE);
     if (index < 0) {
-        Fail("The workbook lacks its part " + name + ".");
+        RefuseDamaged("it lacks its part " + name);
+    }
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(m_archive.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+        (stat.valid & ZIP_STAT_COMP_SIZE) == 0) {
+        RefuseDamaged("its part " + name + " cannot be unpacked");
+    }
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 && stat.encryption_method != ZIP_EM_NONE) {
+        RefusePasswordProtected();
     }
     zip_file_t* file = zip_fopen_index(m_archive.get(), static_cast<zip_uint64_t>(index), 0);
     if (file == nullptr) {
-        Fail("The workbook's part " + name + " cannot be unpacked (damaged or encrypted).");
+        RefuseDamaged("its part " + name + " cannot be unpacked");
     }
-    return std::make_unique<ZipPartDevice>(file, name, m_partLimit, m_remaining);
+    // Real parts unpack to a few dozen times their packed size at most; a zip bomb to a
+    // thousand times.
+    const std::size_t byRatio = kFreeUnpackBytes + kMaxUnpackRatio * stat.comp_size;
+    if (byRatio < m_partLimit) {
+        return std::make_unique<ZipPartDevice>(
+            file, name, byRatio,
+            "more than " + std::to_string(kMaxUnpackRatio) + " times its packed size", m_remaining);
+    }
+    return std::make_unique<ZipPartDevice>(file, name, m_partLimit, "more than " + MiB(m_partLimit),
+                                           m_remaining);
 }
 
 }  // namespace stelvador

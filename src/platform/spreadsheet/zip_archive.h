@@ -12,11 +12,15 @@ struct zip;
 namespace stelvador {
 
 // A zip archive held in memory, read part by part with a cap on what it may unpack: no part
-// larger than the part limit and no more than the total limit over all parts, whatever sizes
-// the archive claims (a zip bomb fails instead of running on). Failures throw RunTimeError 321
-// (invalid file format).
+// larger than the part limit or than kMaxUnpackRatio times its packed size (beyond the first
+// kFreeUnpackBytes), and no more than the total limit over all parts, whatever sizes the
+// archive claims (a zip bomb fails instead of running on). Failures throw RunTimeError 321
+// (invalid file format) with the reason.
 class ZipArchive {
   public:
+    static constexpr std::size_t kMaxUnpackRatio = 200;
+    static constexpr std::size_t kFreeUnpackBytes = 16u << 20;
+
     ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_t totalLimit);
     ~ZipArchive();
     ZipArchive(const ZipArchive&) = delete;

@@ -269,7 +269,7 @@ TEST_F(WorkbookErrorsTest, TheLimitOnXlsCellTextCountsEveryCellsText) {
     WriteXlsOfOneText(path, 100, 3);
     const auto numberOf = [&](std::size_t textLimit) {
         try {
-            ReadXlsWorkbook(path.string(), 4'000'000, textLimit);
+            ReadXlsWorkbook(path.string(), {}, 4'000'000, textLimit);
         } catch (const RunTimeError& failure) {
             return failure.number();
         }
