@@ -18,6 +18,7 @@ class SharedStrings {
     std::size_t size() const { return m_ends.size(); }
     std::string_view operator[](std::size_t index) const;
     bool IsTooLong(std::size_t index) const;
+    bool HasTooLong() const { return !m_tooLong.empty(); }
 
   private:
     std::string m_texts;

@@ -1,11 +1,11 @@
 #include "platform/spreadsheet/xlsx_parts.h"
 
 #include <QString>
+#include <algorithm>
 
 #include "common/cell_text_limit.h"
 #include "platform/spreadsheet/number_format_kind.h"
 #include "platform/spreadsheet/workbook_refusal.h"
-#include "platform/spreadsheet/xml_bounds.h"
 #include "platform/spreadsheet/xml_helpers.h"
 
 namespace stelvador {
@@ -142,15 +142,25 @@ std::string DecodeEscapedCharacters(std::string text) {
     return result;
 }
 
-SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings,
-                                const std::vector<bool>& wanted) {
+SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings, const WantedStrings& wanted,
+                                const std::function<bool()>& textTooLong) {
+    const std::vector<CellPlace>& shownAt = wanted.firstShownAt;
+    // firstShownLater[i]: the first cell that shows any of the strings from i on.
+    std::vector<CellPlace> firstShownLater(shownAt.size() + 1, kNowhere);
+    for (std::size_t i = shownAt.size(); i-- > 0;) {
+        firstShownLater[i] = std::min(shownAt[i], firstShownLater[i + 1]);
+    }
+    CellPlace firstTooLong = wanted.firstOwnTooLong;
     SharedStrings strings;
+    if (firstTooLong < firstShownLater[0]) {
+        return strings;
+    }
     QXmlStreamReader reader(&xml);
     QString current;
     bool tooLong = false;
     int phoneticDepth = 0;
     bool inItem = false;
-    while (!reader.atEnd() && strings.size() < wanted.size()) {
+    while (!reader.atEnd() && strings.size() < shownAt.size()) {
         const auto token = reader.readNext();
         if (token == QXmlStreamReader::StartElement) {
             const QStringView name = reader.name();
@@ -162,14 +172,26 @@ SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings,
                 ++phoneticDepth;
             } else if (name == u"t" && inItem && phoneticDepth == 0) {
                 const QString text = reader.readElementText();
+                const std::size_t index = strings.size();
+                if (reader.hasError()) {
+                    if (shownAt[index] != kNowhere && textTooLong()) {
+                        strings.AddTooLong();  // the rest of the list cannot be read
+                        return strings;
+                    }
+                    break;
+                }
                 // Only the strings cells show are kept, and of those no more than a cell holds.
-                if (wanted[strings.size()] && !tooLong) {
+                if (shownAt[index] != kNowhere && !tooLong) {
                     current += text;
                     // A UTF-16 unit is at most one character, and a character at most two units.
-                    tooLong = text.contains(QChar(kCutTextCharacter)) ||
-                              static_cast<std::size_t>(current.size()) > 2 * kCellTextLimit;
+                    tooLong = static_cast<std::size_t>(current.size()) > 2 * kCellTextLimit;
                     if (tooLong) {
                         current.clear();
+                        firstTooLong = std::min(firstTooLong, shownAt[index]);
+                        if (firstTooLong < firstShownLater[index + 1]) {
+                            strings.AddTooLong();  // the rest of it, and of the list, is not read
+                            return strings;
+                        }
                     }
                 }
             }
@@ -178,10 +200,15 @@ SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings,
             if (name == u"si") {
                 CheckRoomInList(strings.size(), maxStrings, "shared strings");
                 std::string text = DecodeEscapedCharacters(current.toStdString());
-                if (tooLong || ExceedsCellTextLimit(text)) {
+                const std::size_t index = strings.size();
+                if (tooLong || (shownAt[index] != kNowhere && ExceedsCellTextLimit(text))) {
                     strings.AddTooLong();
+                    firstTooLong = std::min(firstTooLong, shownAt[index]);
                 } else {
                     strings.Add(text);
+                }
+                if (firstTooLong < firstShownLater[index + 1]) {
+                    return strings;
                 }
                 current.clear();
                 inItem = false;
@@ -190,7 +217,7 @@ SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings,
             }
         }
     }
-    if (strings.size() < wanted.size()) {
+    if (strings.size() < shownAt.size()) {
         ThrowIfXmlError(reader, "shared strings");
     }
     return strings;

@@ -62,26 +62,56 @@ struct SheetToRead {
     std::string part;
 };
 
+// What the cells read ask of the shared strings.
+WantedStrings WantedStringsOf(const std::vector<SheetRead>& reads) {
+    WantedStrings wanted;
+    for (std::size_t sheet = 0; sheet < reads.size(); ++sheet) {
+        const SheetRead& read = reads[sheet];
+        if (read.firstTooLong && wanted.firstOwnTooLong == kNowhere) {
+            wanted.firstOwnTooLong = {sheet, read.firstTooLong->first, read.firstTooLong->second};
+        }
+        for (const SharedStringCell& cell : read.sharedStringCells) {
+            if (cell.index >= wanted.firstShownAt.size()) {
+                wanted.firstShownAt.resize(std::size_t{cell.index} + 1, kNowhere);
+            }
+            CellPlace& first = wanted.firstShownAt[cell.index];
+            first = std::min(first, CellPlace{sheet, cell.row, cell.column});
+        }
+    }
+    return wanted;
+}
+
 // The cells of the sheets read, each showing the shared string it refers to, checked against
-// the cell text limit and the text budget; the first cell too long for a cell is refused.
+// the cell text limit and the text budget; the first cell too long for a cell is refused. A
+// list of strings read only in part (see ReadSharedStrings) holds a string too long for a cell
+// that an earlier cell shows than any string left unread.
 void ResolveSharedStrings(std::vector<SheetRead>& reads, const SharedStrings& strings,
-                          std::size_t& textBudget) {
+                          bool listComplete, std::size_t& textBudget) {
     for (SheetRead& read : reads) {
         std::optional<std::pair<int, int>> tooLong = read.firstTooLong;
         for (const SharedStringCell& cell : read.sharedStringCells) {
+            const std::pair<int, int> where{cell.row, cell.column};
+            if (tooLong && *tooLong < where) {
+                break;  // the cells come in order: a later one is no earlier
+            }
             if (cell.index >= strings.size()) {
-                RefuseDamaged("a cell refers to a shared string it does not hold");
+                if (listComplete) {
+                    RefuseDamaged("a cell refers to a shared string it does not hold");
+                }
+                continue;  // unread: the refusal names a string known too long
             }
             if (strings.IsTooLong(cell.index)) {
-                const std::pair<int, int> where{cell.row, cell.column};
-                tooLong = tooLong ? std::min(*tooLong, where) : where;
-                break;  // the cells come in order: a later one is no earlier
+                tooLong = where;
+                break;
             }
         }
         if (tooLong) {
             throw SheetCellTooLong(tooLong->first, tooLong->second);
         }
         for (const SharedStringCell& cell : read.sharedStringCells) {
+            if (cell.index >= strings.size()) {
+                RefuseDamaged("a cell refers to a shared string it does not hold");
+            }
             const std::string_view text = strings[cell.index];
             // Checked before the copy: each cell holds a copy of its own.
             if (text.size() > textBudget) {
@@ -163,29 +193,25 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits,
     const SheetReadContext context{formatKinds,      workbook.date1904, scope.lastRow,
                                    scope.lastColumn, cellBudget,        textBudget};
     std::vector<SheetRead> reads;
-    std::size_t stringsWanted = 0;
     for (const SheetToRead& sheet : sheets) {
-        reads.push_back(ReadPart(archive, sheet.part,
-                                 [&](QIODevice& xml) { return ReadXlsxSheet(xml, context); }));
-        for (const SharedStringCell& cell : reads.back().sharedStringCells) {
-            stringsWanted = std::max<std::size_t>(stringsWanted, std::size_t{cell.index} + 1);
-        }
+        reads.push_back(ReadPart(archive, sheet.part, [&](ZipPartDevice& xml) {
+            return ReadXlsxSheet(xml, context, [&] { return xml.TakeTextTooLong(); });
+        }));
     }
     // Only the shared strings the cells read show are kept, and the list is read no further
-    // than the last of them.
+    // than it must be.
+    const WantedStrings wanted = WantedStringsOf(reads);
     SharedStrings sharedStrings;
-    if (stringsWanted > 0 && !sharedStringsPart.empty()) {
-        std::vector<bool> wanted(stringsWanted, false);
-        for (const SheetRead& read : reads) {
-            for (const SharedStringCell& cell : read.sharedStringCells) {
-                wanted[cell.index] = true;
-            }
-        }
-        sharedStrings = ReadPart(archive, sharedStringsPart, [&](QIODevice& xml) {
-            return ReadSharedStrings(xml, limits.sharedStrings, wanted);
+    if (!wanted.firstShownAt.empty() && !sharedStringsPart.empty()) {
+        sharedStrings = ReadPart(archive, sharedStringsPart, [&](ZipPartDevice& xml) {
+            return ReadSharedStrings(xml, limits.sharedStrings, wanted,
+                                     [&] { return xml.TakeTextTooLong(); });
         });
     }
-    ResolveSharedStrings(reads, sharedStrings, textBudget);
+    // Only a refusal for a too-long text ends the list early.
+    const bool listComplete = sharedStrings.size() >= wanted.firstShownAt.size() ||
+                              (wanted.firstOwnTooLong == kNowhere && !sharedStrings.HasTooLong());
+    ResolveSharedStrings(reads, sharedStrings, listComplete, textBudget);
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         data.sheets.push_back({sheets[i].name, std::move(reads[i].cells)});
     }

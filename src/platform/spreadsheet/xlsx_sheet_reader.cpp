@@ -7,7 +7,6 @@
 #include "common/cell_text_limit.h"
 #include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/xlsx_parts.h"
-#include "platform/spreadsheet/xml_bounds.h"
 #include "platform/spreadsheet/xml_helpers.h"
 
 namespace stelvador {
@@ -166,7 +165,8 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
 
 }  // namespace
 
-SheetRead ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
+SheetRead ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context,
+                        const std::function<bool()>& textTooLong) {
     SheetRead read;
     QXmlStreamReader reader(&xml);
     int row = 0;
@@ -222,6 +222,15 @@ SheetRead ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
             raw.type = type.toString();
             raw.style = style.toInt();
             ReadCellContent(reader, raw);
+            if (reader.hasError()) {
+                if (textTooLong()) {
+                    if (!read.firstTooLong) {
+                        read.firstTooLong.emplace(row, column);
+                    }
+                    return read;  // a later cell is no earlier
+                }
+                break;
+            }
             CellValue value;
             std::optional<std::uint32_t> sharedIndex;
             if (!ToCellValue(raw, context, value, sharedIndex)) {
@@ -235,7 +244,7 @@ SheetRead ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
                 read.sharedStringCells.push_back({row, column, *sharedIndex});
                 continue;
             }
-            if (WasCut(value.text) || ExceedsCellTextLimit(value.text)) {
+            if (ExceedsCellTextLimit(value.text)) {
                 if (!read.firstTooLong) {
                     read.firstTooLong.emplace(row, column);
                 }

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,10 @@ struct SheetRead {
 
 // Reads the cells of one worksheet part. Throws RunTimeError 321 for malformed XML, cell
 // references beyond the sheet's limits, or more cells or more cell text than the budgets allow.
-SheetRead ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context);
+// When the XML ends in error, textTooLong says (and takes back the failure) whether it ended at
+// a text longer than any cell holds: a cell being read then is the first too long, and reading
+// ends there.
+SheetRead ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context,
+                        const std::function<bool()>& textTooLong);
 
 }  // namespace stelvador

@@ -2,14 +2,6 @@
 
 namespace stelvador {
 
-namespace {
-
-constexpr bool IsContinuationByte(char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-}  // namespace
-
 bool XmlBoundsGuard::Fail(std::string what) {
     m_failure = std::move(what);
     return false;
@@ -22,24 +14,12 @@ bool XmlBoundsGuard::TakeMarkupByte() {
     return true;
 }
 
-// Keeps the byte of a text, or once the text is too long, cuts it where no character or
-// entity is split and drops the rest of it.
-void XmlBoundsGuard::TakeTextByte(char byte, std::string& out) {
-    if (m_cutting) {
-        return;
+bool XmlBoundsGuard::TakeTextByte() {
+    if (++m_textBytes > kMaxXmlTextBytes) {
+        m_textTooLong = true;
+        return Fail("a text longer than " + std::to_string(kMaxXmlTextBytes >> 20) + " MiB");
     }
-    ++m_textBytes;
-    if (m_textBytes > kMaxXmlTextBytes && !m_inEntity && !IsContinuationByte(byte)) {
-        out += kCutTextMark;
-        m_cutting = true;
-        return;
-    }
-    if (byte == '&') {
-        m_inEntity = true;
-    } else if (byte == ';') {
-        m_inEntity = false;
-    }
-    out += byte;
+    return true;
 }
 
 bool XmlBoundsGuard::Filter(std::string_view bytes, std::string& out) {
@@ -53,16 +33,10 @@ bool XmlBoundsGuard::Filter(std::string_view bytes, std::string& out) {
                     m_state = State::AfterLess;
                     m_markupBytes = 1;
                     m_textBytes = 0;
-                    m_cutting = false;
-                    m_inEntity = false;
-                    out += byte;
-                } else {
-                    TakeTextByte(byte, out);
-                    // An entity that never ends would never let the text be cut.
-                    if (m_textBytes > 2 * kMaxXmlTextBytes) {
-                        return Fail("an XML text that cannot be read");
-                    }
+                } else if (!TakeTextByte()) {
+                    return false;
                 }
+                out += byte;
                 continue;
             case State::AfterLess:
                 m_state = byte == '/'   ? State::EndTag
@@ -79,7 +53,6 @@ bool XmlBoundsGuard::Filter(std::string_view bytes, std::string& out) {
                 } else if (m_bang == "[CDATA[") {
                     m_state = State::CData;
                     m_textBytes = 0;
-                    m_cutting = false;
                 } else if (std::string_view("[CDATA[").starts_with(m_bang) ||
                            std::string_view("--").starts_with(m_bang)) {
                     break;
@@ -122,14 +95,12 @@ bool XmlBoundsGuard::Filter(std::string_view bytes, std::string& out) {
                 break;
             case State::CData:
                 if (byte == '>' && m_last == ']' && m_beforeLast == ']') {
-                    // The end of the section is kept even after a cut.
-                    out += m_cutting ? "]]>" : ">";
                     m_state = State::Text;
                     m_textBytes = 0;
-                    m_cutting = false;
-                } else {
-                    TakeTextByte(byte, out);
+                } else if (!TakeTextByte()) {
+                    return false;
                 }
+                out += byte;
                 m_beforeLast = m_last;
                 m_last = byte;
                 continue;

@@ -58,7 +58,8 @@ bool ZipPartDevice::Unpack() {
     m_filteredAt = 0;
     if (!m_guard.Filter(std::string_view(block, count), m_filtered)) {
         m_failure = TooMuchReason("its part " + m_name + " holds " + m_guard.failure());
-        return false;
+        m_textTooLong = m_guard.textTooLong();
+        return m_filteredAt < m_filtered.size();  // what came before is read first
     }
     return true;
 }
@@ -80,6 +81,16 @@ qint64 ZipPartDevice::readData(char* data, qint64 maxSize) {
     std::memcpy(data, m_filtered.data() + m_filteredAt, count);
     m_filteredAt += count;
     return static_cast<qint64>(count);
+}
+
+bool ZipPartDevice::TakeTextTooLong() {
+    if (!m_textTooLong) {
+        return false;
+    }
+    m_textTooLong = false;
+    m_failure.clear();
+    m_ended = true;
+    return true;
 }
 
 void ZipPartDevice::ThrowIfFailed() const {

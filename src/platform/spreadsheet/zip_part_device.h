@@ -28,7 +28,9 @@ class ZipPartDevice : public QIODevice {
 
     bool isSequential() const override { return true; }
     void ThrowIfFailed() const;
-    bool failed() const { return !m_failure.empty(); }
+    // When the data ended at a text longer than the XML bounds allow, takes that failure back
+    // and says so: a reader that knows whose text it was refuses it as too long for a cell.
+    bool TakeTextTooLong();
 
   protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -47,6 +49,7 @@ class ZipPartDevice : public QIODevice {
     std::size_t m_filteredAt = 0;
     bool m_ended = false;
     std::string m_failure;
+    bool m_textTooLong = false;
 };
 
 }  // namespace stelvador
