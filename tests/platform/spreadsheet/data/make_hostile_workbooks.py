@@ -146,7 +146,8 @@ def sheet_of_rows(rows):
 
 def million_rows_sheet():
     """1,000,000 rows of 5 numbers each (cells without references, as some writers leave them)."""
-    out = ['<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="%s"><sheetData>' % MAIN]
+    out = ['<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="%s">'
+           '<dimension ref="A1:E1000000"/><sheetData>' % MAIN]
     for r in range(1, 1_000_001):
         out.append("<row><c><v>%d</v></c><c><v>%d.5</v></c><c><v>%d</v></c><c><v>-%d</v></c>"
                    "<c><v>%d.25</v></c></row>" % (r, r, r * 3, r, r % 977))
