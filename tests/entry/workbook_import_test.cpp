@@ -474,6 +474,32 @@ TEST_F(WorkbookImportTest, ReadsNothingBeyondTheActiveSheetsFirstRows) {
     }
 }
 
+// Dates come in as ISO dates whatever the writer stored: a formula's result with a date format
+// (.xls from LibreOffice), an ISO text at midnight or with a time (t="d", openpyxl).
+TEST_F(WorkbookImportTest, DatesComeInAsIsoDatesWhateverTheWriter) {
+    const struct {
+        const char* file;
+        std::string_view filter;
+        std::vector<std::string> firstRow;  // sheet cells A1, B1, ...
+    } cases[] = {
+        {"import_libreoffice_dates.xls",
+         kXlsImportFilter,
+         {"2024-03-15", "2024-03-15 13:45:00", "45366", "2024-03-15"}},
+        {"import_openpyxl_iso_dates.xlsx",
+         kXlsxImportFilter,
+         {"2024-03-15", "2024-03-15 13:45:00"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        import(copyFixture(c.file), c.filter);
+        EXPECT_EQ(PendingError(), 0) << PendingReason();
+        for (std::size_t column = 0; column < c.firstRow.size(); ++column) {
+            EXPECT_EQ(m_window.grid().TextMatrix(0, static_cast<int>(column)), c.firstRow[column])
+                << "column " << column;
+        }
+    }
+}
+
 // The spreadsheet window refuses a cell too long for a cell as the import does, naming it.
 TEST_F(WorkbookImportTest, TheSpreadsheetWindowRefusesATooLongCellNamingIt) {
     WriteZip(m_work / "long.xlsx",

@@ -7,7 +7,9 @@ the small LibreOffice one by hand into this folder (it needs soffice; the output
                                        analysis grid the import fills, as openpyxl or xlrd
                                        reads sheet cells A1:AR301) or NAME.refusal.txt (the
                                        reason the import refuses it with)
-  make_hostile_workbooks.py --committed   import_libreoffice_far_cell.xls in this folder
+  make_hostile_workbooks.py --committed   import_libreoffice_far_cell.xls, and the date
+                                          workbooks import_libreoffice_dates.xls and
+                                          import_openpyxl_iso_dates.xlsx, in this folder
 
 The large workbooks are written part by part with a zip writer of this script's own, so that
 a part unpacking to gigabytes is made from one compressed block repeated, in a second."""
@@ -280,9 +282,38 @@ def write_committed():
         write_text(target + ".expected.tsv", expected_by_xlrd(target))
 
 
+def write_dates():
+    """Dates as formula results with a date format, saved as .xls by LibreOffice (which stores
+    each formula's result), and dates stored as ISO texts (t="d") by openpyxl."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    with tempfile.TemporaryDirectory() as work:
+        source = os.path.join(work, "dates.xlsx")
+        book = openpyxl.Workbook()
+        sheet = book.active
+        sheet["A1"] = "=DATE(2024,3,15)"
+        sheet["A1"].number_format = "yyyy-mm-dd"
+        sheet["B1"] = "=DATE(2024,3,15)+TIME(13,45,0)"
+        sheet["B1"].number_format = "yyyy-mm-dd hh:mm:ss"
+        sheet["C1"] = "=DATE(2024,3,15)"  # a number format that shows no date: the number
+        sheet["D1"] = make_fixtures.DATE
+        sheet["D1"].number_format = "yyyy-mm-dd"
+        book.save(source)
+        subprocess.run(["soffice", "--headless", "-env:UserInstallation=file://" + work +
+                        "/profile", "--convert-to", "xls", "--outdir", work, source],
+                       check=True, stdout=subprocess.DEVNULL)
+        shutil.copyfile(os.path.join(work, "dates.xls"),
+                        os.path.join(here, "import_libreoffice_dates.xls"))
+    book = openpyxl.Workbook(iso_dates=True)
+    sheet = book.active
+    sheet["A1"] = make_fixtures.DATETIME.replace(hour=0, minute=0)
+    sheet["B1"] = make_fixtures.DATETIME
+    book.save(os.path.join(here, "import_openpyxl_iso_dates.xlsx"))
+
+
 if __name__ == "__main__":
     if sys.argv[1:] == ["--committed"]:
         write_committed()
+        write_dates()
     elif len(sys.argv) == 2:
         write_large(sys.argv[1])
     else:
