@@ -348,7 +348,7 @@ TEST_F(WorkbookImportTest, EachRefusalSaysWhy) {
              WorkbookParts(Sheet("<row><c t=\"s\"><v>3</v></c></row>"), "<si><t>only</t></si>")),
          "The file is damaged: a cell refers to a shared string it does not hold."},
         {"crashing .xls", copyFixture("crashing_biff.xls"),
-         "The file is damaged: the .xls reader could not read it."},
+         "The file is damaged: its active sheet cannot be read to its end."},
         {"nested", zip("nested.xlsx", WorkbookParts(Nested(300))),
          kTooMuch + "its part xl/worksheets/sheet1.xml holds XML elements nested more than 256 "
                     "deep."},

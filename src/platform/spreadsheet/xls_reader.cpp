@@ -124,15 +124,56 @@ void AddWhatTheStreamTells(const XlsStreamFacts& facts, WorkbookData& data, Read
     }
 }
 
+// The active sheet as the stream's walk read it.
+WorkbookData ActiveSheetOfStream(XlsStreamFacts facts, std::size_t cellLimit,
+                                 std::size_t textLimit) {
+    if (facts.tabs.empty()) {
+        RefuseDamaged("it holds no worksheet");
+    }
+    const std::size_t active =
+        facts.activeTab >= 0 && static_cast<std::size_t>(facts.activeTab) < facts.tabs.size()
+            ? static_cast<std::size_t>(facts.activeTab)
+            : 0;
+    if (!facts.tabs[active].worksheet) {
+        RefuseChartSheet();
+    }
+    if (!facts.tabs[active].complete) {
+        RefuseDamaged("its active sheet cannot be read to its end");
+    }
+    WorkbookData data;
+    data.activeSheet = 0;
+    data.sheets.emplace_back();
+    ReadBudget budget{cellLimit, textLimit};
+    SheetCells& cells = data.sheets.front().cells;
+    // Row by row, so that the first cell too long for a cell is the one named.
+    auto& tabCells = facts.tabs[active].cells;
+    std::stable_sort(tabCells.begin(), tabCells.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [where, value] : tabCells) {
+        const auto [row, column] = where;
+        if (value.kind == CellKind::Text && value.text.empty()) {
+            continue;
+        }
+        budget.Take(value, cells.Find(row, column) == nullptr, row, column);
+        cells.Set(row, column, std::move(value));
+    }
+    return data;
+}
+
 }  // namespace
 
 WorkbookData ReadXlsInThisProcess(const std::string& path, const WorkbookReadScope& scope,
                                   std::size_t cellLimit, std::size_t textLimit) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    XlsStreamFacts facts = ReadXlsStreamFacts(bytes, scope.lastRow, scope.lastColumn);
+    // For the active sheet alone, a BIFF8 stream is read by its own walk, which reads nothing
+    // beyond the cells wanted (the .xls library sets up every cell up to the farthest one).
+    XlsStreamFacts facts = ReadXlsStreamFacts(bytes, scope, scope.activeSheetOnly);
     if (facts.encrypted) {
         RefusePasswordProtected();
+    }
+    if (scope.activeSheetOnly && facts.read) {
+        return ActiveSheetOfStream(std::move(facts), cellLimit, textLimit);
     }
     const void* rawHandle = nullptr;
     const int opened = freexl_open(path.c_str(), &rawHandle);

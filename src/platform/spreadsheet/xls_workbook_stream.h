@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/spreadsheet/workbook_data.h"
+#include "platform/spreadsheet/workbook_read_scope.h"
 
 namespace stelvador {
 
@@ -15,6 +16,7 @@ namespace stelvador {
 
 struct XlsSheetTab {
     bool worksheet = true;  // false for a chart, macro or module sheet
+    bool complete = false;  // its cells were walked to the end of the sheet
     // Cells by row and column from 1, as a spreadsheet shows them.
     std::vector<std::pair<std::pair<int, int>, CellValue>> cells;
 };
@@ -26,12 +28,14 @@ struct XlsStreamFacts {
     std::vector<XlsSheetTab> tabs;
 };
 
-// Walks the compound file's "Workbook" stream, keeping the cells up to the last row and
-// column. A formula whose number result has a date format gives the date as an ISO text. Never
-// throws on damaged input: what cannot be walked is left out (read stays false when nothing
-// can be).
-XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes, int lastRow = kMaxSheetRows,
-                                  int lastColumn = kMaxSheetColumns);
+// Walks the compound file's "Workbook" stream, keeping the cells the scope takes (with the
+// active sheet only, the other tabs' cells are not read). A formula whose number result has a
+// date format gives the date as an ISO text. With allCells, every cell the sheet holds is read
+// (numbers, texts, dates by their format), not only those the .xls cell reader reads wrongly;
+// of the shared strings, only those the cells read show are kept. Never throws on damaged
+// input: what cannot be walked is left out (read stays false when nothing can be).
+XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes, const WorkbookReadScope& scope = {},
+                                  bool allCells = false);
 
 // The text of a BIFF error code ("#DIV/0!", "#N/A", ...).
 std::string XlsErrorText(unsigned code);
