@@ -22,8 +22,11 @@ import zlib
 import shutil
 import subprocess
 
+import random
+
 import openpyxl
 import xlrd
+import xlwt
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_fixtures  # noqa: E402
@@ -201,12 +204,9 @@ def expected_by_openpyxl(path):
     return grid_lines(lambda r, c: values.get((r, c)))
 
 
-def expected_by_xlrd(path):
+def expected_by_xlrd(path, sheet_index=0):
     book = xlrd.open_workbook(path)
-    sheet = book.sheet_by_index(0)
-    for index in range(book.nsheets):
-        if book.sheet_by_index(index).sheet_visible:
-            sheet = book.sheet_by_index(index)
+    sheet = book.sheet_by_index(sheet_index)
 
     def cell(r, c):
         if r > sheet.nrows or c > sheet.ncols:
@@ -221,6 +221,32 @@ def write_text(path, text):
         out.write(text)
 
 
+def write_long_texts_xls(path):
+    """A full sheet of texts, most of them long and many of them in letters of two bytes, so
+    that the .xls shared string table runs over many records and switches character width
+    within its strings; numbers between them, a cell far away, and a first sheet that is not
+    the active one."""
+    chooser = random.Random(5)
+    letters = "abcdefgh\u00fc\u20ac\u03a3\u03a9\u0436\u0451 "
+    book = xlwt.Workbook(encoding="utf-8")
+    book.add_sheet("Notes").write(0, 0, "not read")
+    sheet = book.add_sheet("Analyses")
+    for r in range(GRID_ROWS):
+        for c in range(GRID_COLUMNS):
+            kind = chooser.random()
+            if kind < 0.7:
+                sheet.write(r, c, "".join(chooser.choice(letters)
+                                          for _ in range(chooser.randint(1, 120))))
+            elif kind < 0.85:
+                sheet.write(r, c, chooser.uniform(-1e6, 1e6))
+            elif kind < 0.95:
+                sheet.write(r, c, chooser.randint(-100000, 100000))
+    sheet.write(5000, 200, "far")
+    sheet.set_selected(True)
+    book.active_sheet = 1
+    book.save(path)
+
+
 def write_large(folder):
     analyses = make_fixtures.full_rows()
     million = million_rows_sheet()
@@ -233,6 +259,10 @@ def write_large(folder):
     path = os.path.join(folder, "one_sheet_million.xlsx")
     write_zip(path, workbook_parts([("Million", million)]))
     write_text(path + ".expected.tsv", expected_by_openpyxl(path))
+
+    path = os.path.join(folder, "long_texts.xls")
+    write_long_texts_xls(path)
+    write_text(path + ".expected.tsv", expected_by_xlrd(path, sheet_index=1))
 
     path = os.path.join(folder, "every_cell_one_long_string.xlsx")
     write_zip(path, workbook_parts([("Shared", shared_cells_sheet(GRID_ROWS, GRID_COLUMNS))],
