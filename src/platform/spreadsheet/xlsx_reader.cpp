@@ -87,7 +87,7 @@ WantedStrings WantedStringsOf(const std::vector<SheetRead>& reads) {
 // that an earlier cell shows than any string left unread.
 void ResolveSharedStrings(std::vector<SheetRead>& reads, const SharedStrings& strings,
                           bool listComplete, std::size_t& textBudget) {
-    for (SheetRead& read : reads) {
+    for (const SheetRead& read : reads) {
         std::optional<std::pair<int, int>> tooLong = read.firstTooLong;
         for (const SharedStringCell& cell : read.sharedStringCells) {
             const std::pair<int, int> where{cell.row, cell.column};
@@ -108,6 +108,8 @@ void ResolveSharedStrings(std::vector<SheetRead>& reads, const SharedStrings& st
         if (tooLong) {
             throw SheetCellTooLong(tooLong->first, tooLong->second);
         }
+    }
+    for (SheetRead& read : reads) {
         for (const SharedStringCell& cell : read.sharedStringCells) {
             if (cell.index >= strings.size()) {
                 RefuseDamaged("a cell refers to a shared string it does not hold");
