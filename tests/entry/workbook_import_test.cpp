@@ -293,6 +293,15 @@ std::vector<ZipPart> WorkbookParts(std::string sheetXml, const std::string& shar
     return parts;
 }
 
+std::string Repeated(std::size_t count, const std::string& piece) {
+    std::string text;
+    text.reserve(count * piece.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
 std::string Sheet(const std::string& rows) {
     return "<worksheet><sheetData>" + rows + "</sheetData></worksheet>";
 }
@@ -325,6 +334,12 @@ TEST_F(WorkbookImportTest, EachRefusalSaysWhy) {
         WriteZip(m_work / name, parts);
         return (m_work / name).string();
     };
+    // 24 MiB of empty elements, packed a thousand times smaller.
+    std::vector<ZipPart> manyElements =
+        WorkbookParts("<worksheet>" + Repeated(6u << 20, "<x/>") + "<sheetData/></worksheet>");
+    for (ZipPart& part : manyElements) {
+        part.compressionLevel = 9;
+    }
     std::vector<ZipPart> encryptedParts = WorkbookParts(Sheet(""));
     for (ZipPart& part : encryptedParts) {
         part.encrypted = true;
@@ -356,6 +371,9 @@ TEST_F(WorkbookImportTest, EachRefusalSaysWhy) {
          zip("blanks.xlsx", WorkbookParts("<worksheet>" + std::string(2u << 20, ' ') +
                                           "<sheetData/></worksheet>")),
          kTooMuch + "its part xl/worksheets/sheet1.xml holds a text longer than 1 MiB."},
+        {"a part unpacking to far more than its packed size", zip("ratio.xlsx", manyElements),
+         kTooMuch + "its part xl/worksheets/sheet1.xml unpacks to more than 100 times its "
+                    "packed size."},
         {"inline text too long",
          zip("inline.xlsx", WorkbookParts(Sheet("<row r=\"4\"><c r=\"C4\" t=\"inlineStr\"><is><t>" +
                                                 longText + "</t></is></c></row>"))),

@@ -10,8 +10,10 @@ namespace stelvador {
 
 namespace {
 
+// "128 MiB", or the bytes of a limit below a mebibyte.
 std::string MiB(std::size_t bytes) {
-    return std::to_string(bytes >> 20) + " MiB";
+    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MiB"
+                               : std::to_string(bytes) + " bytes";
 }
 
 }  // namespace
@@ -21,7 +23,9 @@ void ZipArchive::Closer::operator()(zip* archive) const {
 }
 
 ZipArchive::ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_t totalLimit)
-    : m_partLimit(partLimit), m_remaining(totalLimit) {
+    : m_partLimit(partLimit),
+      m_remaining(totalLimit),
+      m_totalWhat("more than " + MiB(totalLimit) + " in all") {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -72,10 +76,11 @@ std::unique_ptr<ZipPartDevice> ZipArchive::Open(const std::string& name) {
     if (byRatio < m_partLimit) {
         return std::make_unique<ZipPartDevice>(
             file, name, byRatio,
-            "more than " + std::to_string(kMaxUnpackRatio) + " times its packed size", m_remaining);
+            "more than " + std::to_string(kMaxUnpackRatio) + " times its packed size", m_remaining,
+            m_totalWhat);
     }
     return std::make_unique<ZipPartDevice>(file, name, m_partLimit, "more than " + MiB(m_partLimit),
-                                           m_remaining);
+                                           m_remaining, m_totalWhat);
 }
 
 }  // namespace stelvador

@@ -18,8 +18,8 @@ namespace stelvador {
 // (invalid file format) with the reason.
 class ZipArchive {
   public:
-    static constexpr std::size_t kMaxUnpackRatio = 200;
-    static constexpr std::size_t kFreeUnpackBytes = 16u << 20;
+    static constexpr std::size_t kMaxUnpackRatio = 100;
+    static constexpr std::size_t kFreeUnpackBytes = 8u << 20;
 
     ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_t totalLimit);
     ~ZipArchive();
@@ -39,6 +39,7 @@ class ZipArchive {
     std::unique_ptr<zip, Closer> m_archive;
     std::size_t m_partLimit;
     std::size_t m_remaining;
+    std::string m_totalWhat;
 };
 
 }  // namespace stelvador

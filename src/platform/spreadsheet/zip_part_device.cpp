@@ -18,12 +18,14 @@ constexpr std::size_t kUnpackBlock = 64u << 10;
 }  // namespace
 
 ZipPartDevice::ZipPartDevice(zip_file* file, std::string name, std::size_t allowance,
-                             std::string allowanceWhat, std::size_t& remaining)
+                             std::string allowanceWhat, std::size_t& remaining,
+                             std::string totalWhat)
     : m_file(file),
       m_name(std::move(name)),
       m_partLeft(allowance),
       m_allowanceWhat(std::move(allowanceWhat)),
-      m_remaining(remaining) {
+      m_remaining(remaining),
+      m_totalWhat(std::move(totalWhat)) {
     open(QIODevice::ReadOnly);
 }
 
@@ -49,7 +51,7 @@ bool ZipPartDevice::Unpack() {
         return false;
     }
     if (count > m_remaining) {
-        m_failure = TooMuchReason("its parts unpack to more than it reads of a workbook");
+        m_failure = TooMuchReason("its parts unpack to " + m_totalWhat);
         return false;
     }
     m_partLeft -= count;

@@ -19,9 +19,9 @@ class ZipPartDevice : public QIODevice {
   public:
     // Takes ownership of the open file. allowance is what the part may unpack to, and
     // allowanceWhat says what it is ("more than 128 MiB"); remaining is the archive's budget
-    // shared by all parts.
+    // shared by all parts, and totalWhat says what that is ("more than 256 MiB in all").
     ZipPartDevice(zip_file* file, std::string name, std::size_t allowance,
-                  std::string allowanceWhat, std::size_t& remaining);
+                  std::string allowanceWhat, std::size_t& remaining, std::string totalWhat);
     ~ZipPartDevice() override;
     ZipPartDevice(const ZipPartDevice&) = delete;
     ZipPartDevice& operator=(const ZipPartDevice&) = delete;
@@ -44,6 +44,7 @@ class ZipPartDevice : public QIODevice {
     std::size_t m_partLeft;
     std::string m_allowanceWhat;
     std::size_t& m_remaining;
+    std::string m_totalWhat;
     XmlBoundsGuard m_guard;
     std::string m_filtered;  // bytes that passed the bounds, not yet read
     std::size_t m_filteredAt = 0;
