@@ -133,7 +133,7 @@ void ResolveSharedStrings(std::vector<SheetRead>& reads, const SharedStrings& st
 
 WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits,
                               const WorkbookReadScope& scope) {
-    ZipArchive archive(bytes, limits.partBytes, limits.totalBytes);
+    ZipArchive archive(bytes, limits.unpack);
     const std::string workbookName = FindWorkbookPart(archive, limits);
     const std::string workbookDirectory = DirectoryOf(workbookName);
     const WorkbookPart workbook = ReadPart(archive, workbookName, [&](QIODevice& xml) {

@@ -4,13 +4,13 @@
 
 #include "platform/spreadsheet/workbook_data.h"
 #include "platform/spreadsheet/workbook_read_scope.h"
+#include "platform/spreadsheet/zip_archive.h"
 
 namespace stelvador {
 
 // Limits on what one .xlsx may unpack and hold; beyond them it is refused, not read.
 struct XlsxLimits {
-    std::size_t partBytes = 128u << 20;
-    std::size_t totalBytes = 256u << 20;
+    UnpackLimits unpack;
     std::size_t cells = kMaxWorkbookCells;
     // The total bytes of the texts of all cells kept.
     std::size_t textBytes = kMaxWorkbookTextBytes;

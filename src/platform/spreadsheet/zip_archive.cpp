@@ -22,10 +22,10 @@ void ZipArchive::Closer::operator()(zip* archive) const {
     zip_discard(archive);
 }
 
-ZipArchive::ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_t totalLimit)
-    : m_partLimit(partLimit),
-      m_remaining(totalLimit),
-      m_totalWhat("more than " + MiB(totalLimit) + " in all") {
+ZipArchive::ZipArchive(std::string_view bytes, const UnpackLimits& limits)
+    : m_limits(limits),
+      m_remaining(limits.totalBytes),
+      m_totalWhat("more than " + MiB(limits.totalBytes) + " in all") {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -70,17 +70,18 @@ std::unique_ptr<ZipPartDevice> ZipArchive::Open(const std::string& name) {
     if (file == nullptr) {
         RefuseDamaged("its part " + name + " cannot be unpacked");
     }
-    // Real parts unpack to a few dozen times their packed size at most; a zip bomb to a
-    // thousand times.
-    const std::size_t byRatio = kFreeUnpackBytes + kMaxUnpackRatio * stat.comp_size;
-    if (byRatio < m_partLimit) {
+    const std::size_t byRatio = m_limits.ratio > SIZE_MAX / 2 / (stat.comp_size + 1)
+                                    ? SIZE_MAX
+                                    : m_limits.freeBytes + m_limits.ratio * stat.comp_size;
+    if (byRatio < m_limits.partBytes) {
         return std::make_unique<ZipPartDevice>(
             file, name, byRatio,
-            "more than " + std::to_string(kMaxUnpackRatio) + " times its packed size", m_remaining,
+            "more than " + std::to_string(m_limits.ratio) + " times its packed size", m_remaining,
             m_totalWhat);
     }
-    return std::make_unique<ZipPartDevice>(file, name, m_partLimit, "more than " + MiB(m_partLimit),
-                                           m_remaining, m_totalWhat);
+    return std::make_unique<ZipPartDevice>(file, name, m_limits.partBytes,
+                                           "more than " + MiB(m_limits.partBytes), m_remaining,
+                                           m_totalWhat);
 }
 
 }  // namespace stelvador

@@ -173,10 +173,10 @@ TEST_F(WorkbookErrorsTest, LimitsOfTheReaderHold) {
     fewCells.cells = 199;
     EXPECT_THROW(ReadXlsxWorkbook(bytes, fewCells), RunTimeError);
     XlsxLimits smallParts;
-    smallParts.partBytes = sheet.size() - 1;
+    smallParts.unpack.partBytes = sheet.size() - 1;
     EXPECT_THROW(ReadXlsxWorkbook(bytes, smallParts), RunTimeError);
     XlsxLimits smallTotal;
-    smallTotal.totalBytes = sheet.size();
+    smallTotal.unpack.totalBytes = sheet.size();
     EXPECT_THROW(ReadXlsxWorkbook(bytes, smallTotal), RunTimeError);
 }
 
