@@ -1,5 +1,7 @@
 // The data entry window's workbook commands: loading a workbook into the grid and editing the
 // template workbooks.
+#include <QApplication>
+#include <QCursor>
 #include <string>
 
 #include "calculation/results_window_link.h"
@@ -27,6 +29,13 @@ class KkjWorkbookWindow : public WorkbookCommandWindow {
     }
     std::string programFolder() const override { return m_window.resultsLink().programFolder(); }
     void showMessage(const std::string& text) override { m_window.messageBox().Show(text); }
+    void showBusy(bool busy) override {
+        if (busy) {
+            QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    }
 
   private:
     kkj& m_window;

@@ -25,6 +25,8 @@ class WorkbookCommandWindow {
     virtual std::string programFolder() const = 0;
     // Shown when no spreadsheet application can be reached.
     virtual void showMessage(const std::string& text) = 0;
+    // The wait cursor while a workbook is read (true), and the usual one again (false).
+    virtual void showBusy(bool busy) { static_cast<void>(busy); }
 };
 
 }  // namespace stelvador

@@ -1,7 +1,10 @@
 #include "entry/workbook_import.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "common/cell_text_limit.h"
 #include "common/continue_on_error.h"
 #include "common/error_numbers.h"
 #include "common/project_variables.h"
@@ -10,6 +13,8 @@
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/workbook_file.h"
+#include "platform/spreadsheet/workbook_refusal.h"
 
 namespace stelvador {
 
@@ -28,6 +33,69 @@ SpreadsheetApplication ObtainApplication(SpreadsheetApplications& applications) 
     ContinueOnError([&] { application = applications.Create(); });
     return application;
 }
+
+// The texts of sheet cells A1 to AR301, row by row; a cell whose value could not be read holds
+// nothing (its grid cell keeps its text).
+using ImportedCells = std::vector<std::optional<std::string>>;
+
+std::size_t CellIndex(int row, int column) {
+    return static_cast<std::size_t>(row) * kImportedColumns + static_cast<std::size_t>(column);
+}
+
+// From the sheet of a workbook open in the application, as it stands there.
+ImportedCells ReadOpenSheet(const Worksheet& sheet) {
+    ImportedCells cells(static_cast<std::size_t>(kImportedRows) * kImportedColumns);
+    for (int r = 0; r < kImportedRows; ++r) {
+        for (int c = 0; c < kImportedColumns; ++c) {
+            ContinueOnError([&] {
+                std::string text = sheet.Cells(r + 1, c + 1).Value();
+                if (ExceedsCellTextLimit(text)) {
+                    throw SheetCellTooLong(r + 1, c + 1);
+                }
+                cells[CellIndex(r, c)] = std::move(text);
+            });
+        }
+    }
+    return cells;
+}
+
+// The workbook's active sheet: as the application shows it when the workbook is open there
+// (which makes it the active workbook), else read from the file, only as far as the grid takes.
+ImportedCells ReadImportedCells(const SpreadsheetApplication& application,
+                                const std::string& name) {
+    const WorkbookCollection workbooks = application.Workbooks();
+    if (!workbooks.Find(name).isNothing()) {
+        workbooks.Open(name);
+        const Worksheet sheet = application.ActiveSheet();
+        if (sheet.isNothing()) {
+            RefuseChartSheet();
+        }
+        return ReadOpenSheet(sheet);
+    }
+    const WorkbookData data =
+        ReadWorkbookFile(name, ActiveSheetRange(kImportedRows, kImportedColumns));
+    ImportedCells cells(static_cast<std::size_t>(kImportedRows) * kImportedColumns, std::string());
+    data.sheets.at(0).cells.ForEach([&](int row, int column, const CellValue& value) {
+        if (row <= kImportedRows && column <= kImportedColumns) {
+            cells[CellIndex(row - 1, column - 1)] = value.text;
+        }
+    });
+    return cells;
+}
+
+// The wait cursor for as long as it lives.
+class BusyWindow {
+  public:
+    explicit BusyWindow(WorkbookCommandWindow& window) : m_window(window) {
+        m_window.showBusy(true);
+    }
+    ~BusyWindow() { m_window.showBusy(false); }
+    BusyWindow(const BusyWindow&) = delete;
+    BusyWindow& operator=(const BusyWindow&) = delete;
+
+  private:
+    WorkbookCommandWindow& m_window;
+};
 
 }  // namespace
 
@@ -55,35 +123,54 @@ void ImportWorkbook(WorkbookCommandWindow& window, std::string_view filter) {
     if (!answered || name.empty()) {
         return;  // nothing has changed yet, and a cancel is no failure
     }
-    Project().LastFileName = name;
+    const SpreadsheetApplication application = ObtainApplication(window.spreadsheetApplications());
 
+    // The workbook is read before the grid is laid out afresh: a cell too long for the grid
+    // refuses the workbook and leaves the window as it was.
+    ImportedCells cells;
+    bool tooLong = false;
+    bool read = false;
+    {
+        const BusyWindow busy(window);
+        read = ContinueOnError([&] {
+            try {
+                cells = ReadImportedCells(application, name);
+            } catch (const SheetCellTooLong&) {
+                tooLong = true;
+                throw;
+            }
+        });
+    }
+    if (tooLong) {
+        return;
+    }
+    const int readError = PendingError();
+    const std::string readReason = PendingReason();
+
+    Project().LastFileName = name;
     window.runNewFile();
     window.setScreenTitle("Open Excel File");
-    const SpreadsheetApplication application = ObtainApplication(window.spreadsheetApplications());
     if (application.isNothing()) {
         window.showMessage("Can't open Excel.");
     }
     window.setScreenTitle("Wait  Please");
-
-    Workbook book;
-    bool openedHere = false;
-    Worksheet sheet;
-    const bool opened = ContinueOnError([&] {
-        const WorkbookCollection workbooks = application.Workbooks();
-        const int countBefore = workbooks.Count();
-        book = workbooks.Open(name);
-        openedHere = workbooks.Count() > countBefore;
-        sheet = application.ActiveSheet();
-        if (sheet.isNothing()) {
-            // The active sheet is no worksheet (a chart): it has no cells to read.
-            throw RunTimeError(error::kObjectRequired, "The active sheet holds no cells.");
+    FlexGrid& grid = window.analysisGrid();
+    if (read) {
+        for (int r = 0; r < kImportedRows; ++r) {
+            for (int c = 0; c < kImportedColumns; ++c) {
+                if (const auto& text = cells[CellIndex(r, c)]) {
+                    ContinueOnError([&] { grid.setTextMatrix(r, c, *text); });
+                }
+            }
         }
-    });
-    if (opened) {
-        CopySheetIntoGrid(sheet, window.analysisGrid());
+        ContinueOnError([&] {
+            grid.setRow(kImportedRows - 1);
+            grid.setCol(kImportedColumns - 1);
+        });
     }
-    if (openedHere) {
-        ContinueOnError([&] { book.Close(); });
+    if (readError != 0) {
+        // New File began afresh; the read's failure is the one to report.
+        SetPendingError(readError, readReason);
     }
     window.setScreenTitle("Data Entry Screen");
 }

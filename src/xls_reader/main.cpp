@@ -12,6 +12,7 @@
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/workbook_transfer.h"
 #include "platform/spreadsheet/xls_reader.h"
 #include "platform/spreadsheet/xls_reader_process.h"
@@ -65,24 +66,39 @@ bool WriteAll(const std::string& bytes) {
 
 }  // namespace
 
-// stelvador-xls-reader PATH CELL_LIMIT TEXT_LIMIT
+// stelvador-xls-reader PATH CELL_LIMIT TEXT_LIMIT [LAST_ROW LAST_COLUMN]
+// With the last row and column, only the active sheet is read, and of it only the cells up to
+// them.
 int main(int argc, char** argv) {
     LimitThisProcess();
     std::size_t cellLimit = 0;
     std::size_t textLimit = 0;
-    if (argc != 4 || !ParseSize(argv[2], cellLimit) || !ParseSize(argv[3], textLimit)) {
+    if ((argc != 4 && argc != 6) || !ParseSize(argv[2], cellLimit) ||
+        !ParseSize(argv[3], textLimit)) {
         return 2;
+    }
+    stelvador::WorkbookReadScope scope;
+    if (argc == 6) {
+        std::size_t lastRow = 0;
+        std::size_t lastColumn = 0;
+        if (!ParseSize(argv[4], lastRow) || !ParseSize(argv[5], lastColumn) || lastRow < 1 ||
+            lastRow > stelvador::kMaxSheetRows || lastColumn < 1 ||
+            lastColumn > stelvador::kMaxSheetColumns) {
+            return 2;
+        }
+        scope =
+            stelvador::ActiveSheetRange(static_cast<int>(lastRow), static_cast<int>(lastColumn));
     }
     std::string answer;
     try {
         answer = stelvador::WorkbookAnswer(
-            stelvador::ReadXlsInThisProcess(argv[1], cellLimit, textLimit));
+            stelvador::ReadXlsInThisProcess(argv[1], scope, cellLimit, textLimit));
     } catch (const stelvador::RunTimeError& failure) {
-        answer = stelvador::FailureAnswer(failure.number(), failure.what());
+        answer = stelvador::FailureAnswer(failure);
     } catch (...) {
         // Out of memory under the limit above, mostly.
-        answer = stelvador::FailureAnswer(stelvador::error::kInvalidFileFormat,
-                                          "The workbook cannot be read.");
+        const std::string reason = stelvador::TooMuchReason("more than the .xls reader's memory");
+        answer = stelvador::FailureAnswer(stelvador::error::kInvalidFileFormat, reason, reason);
     }
     return WriteAll(answer) ? 0 : 1;
 }

@@ -90,6 +90,8 @@ TEST_F(WorkbookCommandsWindowTest, EachImportEntryFillsTheGridWithItsFilter) {
         EXPECT_EQ(m_window->StatusBar1().panelText(1), "New File");
         EXPECT_FALSE(m_window->mnuOpen().isChecked());
         EXPECT_TRUE(m_messages.texts().empty());
+        // The wait cursor shown while the workbook was read is gone again.
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         fs::remove(m_work / entry.file);
     }
 }
@@ -118,9 +120,11 @@ TEST_F(WorkbookCommandsWindowTest, AWorkbookThatCannotBeReadIsReportedOnceWhatev
         m_messages.clear();
         m_dialog.queuePath((m_work / "notes.xlsx").string());
         run();
-        EXPECT_EQ(m_messages.texts(), std::vector<std::string>{"Invalid file format"});
+        EXPECT_EQ(m_messages.texts(),
+                  std::vector<std::string>{"Invalid file format\nThe file is not a workbook."});
         EXPECT_EQ(m_window->MSFlexGrid1().TextMatrix(1, 0), "1");
         EXPECT_EQ(m_window->MSFlexGrid1().TextMatrix(1, 1), "");
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 }
 

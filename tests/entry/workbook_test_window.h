@@ -35,6 +35,10 @@ class WorkbookTestWindow : public WorkbookCommandWindow {
     SpreadsheetApplications& spreadsheetApplications() override { return m_applications; }
     std::string programFolder() const override { return m_programFolder; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showBusy(bool busy) override {
+        busyChanges.push_back(busy);
+        titlesWhenBusyChanged.push_back(titles.size());
+    }
 
     FlexGrid& grid() { return m_grid; }
     SpreadsheetApplications& applications() { return m_applications; }
@@ -42,6 +46,9 @@ class WorkbookTestWindow : public WorkbookCommandWindow {
     ScriptedFileDialog dialog;
     std::vector<std::string> titles;
     std::vector<std::string> messages;
+    // The wait cursor shown (true) and taken away (false), and how many titles had been set then.
+    std::vector<bool> busyChanges;
+    std::vector<std::size_t> titlesWhenBusyChanged;
     int newFileRuns = 0;
 
   private:

@@ -66,6 +66,50 @@ std::string NumberToText(double value) {
     return std::string(text.data(), result.ptr);
 }
 
+std::string IsoDateText(std::string_view stored) {
+    const auto digits = [&](std::size_t from, std::size_t count) {
+        if (stored.size() < from + count) {
+            return false;
+        }
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (stored[i] < '0' || stored[i] > '9') {
+                return false;
+            }
+        }
+        return true;
+    };
+    // YYYY-MM-DD, then THH:MM:SS (or THH:MM) with any fraction of a second and zone after it.
+    if (!digits(0, 4) || stored.size() < 10 || stored[4] != '-' || !digits(5, 2) ||
+        stored[7] != '-' || !digits(8, 2)) {
+        return std::string(stored);
+    }
+    const std::string date(stored.substr(0, 10));
+    if (stored.size() == 10) {
+        return date;
+    }
+    if (stored[10] != 'T' || !digits(11, 2) || stored.size() < 16 || stored[13] != ':' ||
+        !digits(14, 2)) {
+        return std::string(stored);
+    }
+    std::string time = std::string(stored.substr(11, 5)) + ":00";
+    std::size_t at = 16;
+    if (stored.size() >= 19 && stored[16] == ':' && digits(17, 2)) {
+        time = std::string(stored.substr(11, 8));
+        at = 19;
+    }
+    bool fractionZero = true;
+    if (at < stored.size() && stored[at] == '.') {
+        for (++at; at < stored.size() && stored[at] >= '0' && stored[at] <= '9'; ++at) {
+            fractionZero = fractionZero && stored[at] == '0';
+        }
+    }
+    const std::string_view zone = stored.substr(at);
+    if (!fractionZero || !(zone.empty() || zone == "Z")) {
+        return std::string(stored);  // more than this form says: kept as the file has it
+    }
+    return time == "00:00:00" ? date : date + " " + time;
+}
+
 double SerialTo1900System(double serial, bool date1904) {
     // 1904-01-01 is day 1462 of the 1900 system.
     return date1904 ? serial + 1462.0 : serial;

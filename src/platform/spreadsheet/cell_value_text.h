@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace stelvador {
 
@@ -15,6 +16,11 @@ enum class DateTimeKind { None, Date, Time, DateTime };
 // day 0 = 1904-01-01 in the 1904 system) as an ISO text: "2024-03-15", "13:45:00" or
 // "2024-03-15 13:45:00". A serial outside the years 1900 (1904) to 9999 reads as a number.
 std::string SerialDateToText(double serial, DateTimeKind kind, bool date1904);
+
+// The text of a cell that stores its date as an ISO text ("2024-03-15T13:45:00"): the date
+// alone at midnight ("2024-03-15"), else the date and the time as the other dates read
+// ("2024-03-15 13:45:00"); a text that is no such date stays as it is.
+std::string IsoDateText(std::string_view stored);
 
 // Serial day number (1900 system) to the 1900 system when the workbook counts from 1904.
 double SerialTo1900System(double serial, bool date1904);

@@ -1,5 +1,8 @@
 #include "platform/spreadsheet/spreadsheet_objects.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/application_state.h"
@@ -80,6 +83,22 @@ void Workbook::Close() const {
 Workbook WorkbookCollection::Open(const std::string& path) const {
     const auto application = Require(m_app);
     return Workbook(OpenWorkbook(*application, path));
+}
+
+Workbook WorkbookCollection::Find(const std::string& path) const {
+    const auto application = Require(m_app);
+    const auto comparable = [](const std::string& name) {
+        std::error_code code;
+        const std::filesystem::path canonical = std::filesystem::weakly_canonical(name, code);
+        return code ? name : canonical.string();
+    };
+    const std::string wanted = comparable(path);
+    for (const auto& book : application->books) {
+        if (!path.empty() && comparable(book->path) == wanted) {
+            return Workbook(book);
+        }
+    }
+    return Workbook();
 }
 
 int WorkbookCollection::Count() const {

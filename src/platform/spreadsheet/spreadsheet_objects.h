@@ -89,6 +89,9 @@ class WorkbookCollection {
     // it stands. Errors: 52 empty name, 53 no such file, 76 no such folder, 75 not readable,
     // 321 not a workbook / corrupt / encrypted / beyond the size this program reads.
     Workbook Open(const std::string& path) const;
+    // The workbook open in this application under the path, or an empty reference; opens
+    // nothing and changes nothing.
+    Workbook Find(const std::string& path) const;
     int Count() const;
 
   private:

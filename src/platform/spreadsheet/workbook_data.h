@@ -15,6 +15,8 @@ inline constexpr int kMaxSheetColumns = 16384;
 // The most bytes of cell text a workbook read may hold. A text a workbook stores once (a shared
 // string) is held once for every cell that shows it, so a small file could ask for far more.
 inline constexpr std::size_t kMaxWorkbookTextBytes = 256u << 20;
+// The most cells a workbook read may hold.
+inline constexpr std::size_t kMaxWorkbookCells = 4'000'000;
 
 // What a cell held in the file it was read from. Cells written by the program or typed by the
 // user are Text; the kind decides how a save writes the cell back.

@@ -8,6 +8,7 @@
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/xls_reader_process.h"
 #include "platform/spreadsheet/xlsx_reader.h"
 
@@ -50,8 +51,8 @@ std::string ReadWholeFile(const std::string& path) {
         throw RunTimeError(error::kPathFileAccessError, "Cannot read " + path);
     }
     if (size > kMaxWorkbookFileBytes) {
-        throw RunTimeError(error::kInvalidFileFormat,
-                           "The workbook is larger than this program reads.");
+        RefuseTooMuch("the file is larger than " + std::to_string(kMaxWorkbookFileBytes >> 20) +
+                      " MiB");
     }
     std::ifstream stream(file, std::ios::binary);
     if (!stream) {
@@ -65,26 +66,26 @@ std::string ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
-WorkbookData ReadWorkbookBytes(std::string_view bytes, const std::string& path) {
+WorkbookData ReadWorkbookBytes(std::string_view bytes, const std::string& path,
+                               const WorkbookReadScope& scope) {
     if (bytes.starts_with(kZipSignature) || bytes.starts_with(kEmptyZipSignature)) {
-        return ReadXlsxWorkbook(bytes);
+        return ReadXlsxWorkbook(bytes, XlsxLimits{}, scope);
     }
     if (bytes.starts_with(kCompoundFileSignature)) {
         if (HoldsEncryptedPackage(bytes)) {
-            throw RunTimeError(error::kInvalidFileFormat,
-                               "The workbook is encrypted with a password.");
+            RefusePasswordProtected();
         }
-        return ReadXlsWorkbook(path);
+        return ReadXlsWorkbook(path, scope);
     }
-    throw RunTimeError(error::kInvalidFileFormat, "The file is not a workbook.");
+    RefuseNotAWorkbook();
 }
 
-WorkbookData ReadWorkbookFile(const std::string& path) {
+WorkbookData ReadWorkbookFile(const std::string& path, const WorkbookReadScope& scope) {
     if (path.empty()) {
         throw RunTimeError(error::kBadFileNameOrNumber, "No workbook name was given.");
     }
     const std::string bytes = ReadWholeFile(path);
-    return ReadWorkbookBytes(bytes, path);
+    return ReadWorkbookBytes(bytes, path, scope);
 }
 
 bool HasXlsxExtension(const std::string& path) {

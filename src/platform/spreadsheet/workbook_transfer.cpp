@@ -5,6 +5,7 @@
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "platform/spreadsheet/workbook_refusal.h"
 
 namespace stelvador {
 
@@ -14,8 +15,7 @@ constexpr char kWorkbookMark = 'W';
 constexpr char kFailureMark = 'E';
 
 [[noreturn]] void FailDamaged() {
-    throw RunTimeError(error::kInvalidFileFormat,
-                       "The workbook is damaged: the .xls reader could not read it.");
+    RefuseDamaged("the .xls reader could not read it");
 }
 
 template <typename Number>
@@ -118,10 +118,23 @@ std::string WorkbookAnswer(const WorkbookData& data) {
     return kWorkbookMark + SerializeWorkbook(data);
 }
 
-std::string FailureAnswer(int number, const std::string& description) {
+std::string FailureAnswer(int number, const std::string& description, const std::string& reason) {
     std::string answer(1, kFailureMark);
     Put<std::int32_t>(answer, number);
     PutText(answer, description);
+    PutText(answer, reason);
+    Put<std::int32_t>(answer, 0);
+    Put<std::int32_t>(answer, 0);
+    return answer;
+}
+
+std::string FailureAnswer(const RunTimeError& failure) {
+    std::string answer = FailureAnswer(failure.number(), failure.what(), failure.reason());
+    if (const auto* tooLong = dynamic_cast<const SheetCellTooLong*>(&failure)) {
+        answer.resize(answer.size() - 2 * sizeof(std::int32_t));
+        Put<std::int32_t>(answer, tooLong->row());
+        Put<std::int32_t>(answer, tooLong->column());
+    }
     return answer;
 }
 
@@ -132,7 +145,14 @@ WorkbookData WorkbookFromAnswer(std::string answer) {
     Reader in(answer, 1);
     if (answer.front() == kFailureMark) {
         const auto number = in.Get<std::int32_t>();
-        throw RunTimeError(number, in.GetText());
+        const std::string description = in.GetText();
+        const std::string reason = in.GetText();
+        const auto row = in.Get<std::int32_t>();
+        const auto column = in.Get<std::int32_t>();
+        if (row >= 1 && row <= kMaxSheetRows && column >= 1 && column <= kMaxSheetColumns) {
+            throw SheetCellTooLong(row, column);
+        }
+        throw RunTimeError(number, description, reason);
     }
     if (answer.front() != kWorkbookMark) {
         FailDamaged();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/run_time_error.h"
 #include "platform/spreadsheet/workbook_data.h"
 
 namespace stelvador {
@@ -15,7 +16,10 @@ WorkbookData DeserializeWorkbook(const std::string& bytes);
 
 // The whole answer: a mark, then the workbook or the error's number and description.
 std::string WorkbookAnswer(const WorkbookData& data);
-std::string FailureAnswer(int number, const std::string& description);
+// A failure keeps its reason, and a cell too long for a cell stays that (SheetCellTooLong).
+std::string FailureAnswer(int number, const std::string& description,
+                          const std::string& reason = {});
+std::string FailureAnswer(const RunTimeError& failure);
 
 // The workbook of an answer, or the answer's error thrown as RunTimeError; a damaged answer
 // throws 321. The answer is consumed (it can be large).

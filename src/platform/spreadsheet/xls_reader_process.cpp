@@ -14,6 +14,7 @@
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/workbook_transfer.h"
 
 extern char** environ;
@@ -23,8 +24,7 @@ namespace stelvador {
 namespace {
 
 [[noreturn]] void FailDamaged() {
-    throw RunTimeError(error::kInvalidFileFormat,
-                       "The workbook is damaged: the .xls reader could not read it.");
+    RefuseDamaged("the .xls reader could not read it");
 }
 
 class Descriptor {
@@ -153,8 +153,8 @@ WorkbookData ReadInChildProcess(const std::string& program,
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     if (outcome == Outcome::TooLong) {
-        throw RunTimeError(error::kInvalidFileFormat,
-                           "The workbook holds more than this program reads.");
+        RefuseTooMuch("the .xls reader's answer runs past " + std::to_string(maxResultBytes >> 20) +
+                      " MiB");
     }
     if (outcome == Outcome::TimedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         FailDamaged();
@@ -162,14 +162,18 @@ WorkbookData ReadInChildProcess(const std::string& program,
     return WorkbookFromAnswer(std::move(answer));
 }
 
-WorkbookData ReadXlsWorkbook(const std::string& path, std::size_t cellLimit,
-                             std::size_t textLimit) {
+WorkbookData ReadXlsWorkbook(const std::string& path, const WorkbookReadScope& scope,
+                             std::size_t cellLimit, std::size_t textLimit) {
     // Each cell costs 21 bytes besides its text; sheet names are short (at most 31 characters).
     constexpr std::size_t kBytesPerCell = 32;
     const std::size_t maxResultBytes = textLimit + cellLimit * kBytesPerCell + (16u << 20);
     const std::string reader = ExecutableFolder() + "/" + kXlsReaderName;
-    return ReadInChildProcess(reader, {path, std::to_string(cellLimit), std::to_string(textLimit)},
-                              kXlsReaderTimeLimitMs, maxResultBytes);
+    std::vector<std::string> arguments{path, std::to_string(cellLimit), std::to_string(textLimit)};
+    if (scope.activeSheetOnly) {
+        arguments.push_back(std::to_string(scope.lastRow));
+        arguments.push_back(std::to_string(scope.lastColumn));
+    }
+    return ReadInChildProcess(reader, arguments, kXlsReaderTimeLimitMs, maxResultBytes);
 }
 
 }  // namespace stelvador

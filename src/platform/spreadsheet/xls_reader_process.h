@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/spreadsheet/workbook_data.h"
+#include "platform/spreadsheet/workbook_read_scope.h"
 
 namespace stelvador {
 
@@ -18,8 +19,10 @@ inline constexpr std::size_t kXlsReaderMemoryBytes = std::size_t(2) << 30;
 // Reads an Excel 97-2003 (.xls) workbook through the .xls reader executable, so that a damaged
 // file that makes the .xls library crash, hang or run out of memory costs only that process:
 // any of these is RunTimeError 321 here, and the program goes on. The reader's own failures
-// come back with their number and description (321 for anything it cannot read).
-WorkbookData ReadXlsWorkbook(const std::string& path, std::size_t cellLimit = 4'000'000,
+// come back with their number, description and reason (321 for anything it cannot read).
+// Reads as much of the workbook as the scope takes.
+WorkbookData ReadXlsWorkbook(const std::string& path, const WorkbookReadScope& scope = {},
+                             std::size_t cellLimit = kMaxWorkbookCells,
                              std::size_t textLimit = kMaxWorkbookTextBytes);
 
 // Runs a reader program with its arguments (no shell) and takes the workbook it writes to its

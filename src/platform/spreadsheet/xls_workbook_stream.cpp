@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <optional>
 
 #include "platform/spreadsheet/cell_value_text.h"
+#include "platform/spreadsheet/number_format_kind.h"
+#include "platform/spreadsheet/xls_shared_strings.h"
 
 namespace stelvador {
 
@@ -23,6 +26,17 @@ constexpr unsigned kBoundSheet = 0x0085;
 constexpr unsigned kFormula = 0x0006;
 constexpr unsigned kString = 0x0207;
 constexpr unsigned kBoolErr = 0x0205;
+constexpr unsigned kFormat = 0x041E;
+constexpr unsigned kExtendedFormat = 0x00E0;
+constexpr unsigned kDateMode = 0x0022;
+constexpr unsigned kNumber = 0x0203;
+constexpr unsigned kRk = 0x027E;
+constexpr unsigned kMulRk = 0x00BD;
+constexpr unsigned kLabelSst = 0x00FD;
+constexpr unsigned kLabel = 0x0204;
+constexpr unsigned kRString = 0x00D6;
+constexpr unsigned kSst = 0x00FC;
+constexpr unsigned kContinue = 0x003C;
 constexpr unsigned kBiff8Version = 0x0600;
 
 // Little-endian reads that fail instead of reading past the end.
@@ -315,8 +329,107 @@ CellValue TruthOrError(unsigned value, bool isError) {
     return cell;
 }
 
-// The cells of one sheet's substream from its BOF record on.
-void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
+// What the workbook's globals say of dates: the kind of each cell format, and the date system.
+struct DateFormats {
+    std::vector<DateTimeKind> kinds;  // by cell format (XF) index
+    bool date1904 = false;
+};
+
+// A number as a cell of this format shows it: a date or a time by its format, else the number.
+CellValue NumberCell(double number, unsigned format, const DateFormats& dates) {
+    const DateTimeKind kind =
+        format < dates.kinds.size() ? dates.kinds[format] : DateTimeKind::None;
+    CellValue cell;
+    cell.kind = kind == DateTimeKind::None ? CellKind::Number : CellKind::Date;
+    cell.number = kind == DateTimeKind::None ? number : SerialTo1900System(number, dates.date1904);
+    cell.text = kind == DateTimeKind::None ? NumberToText(number)
+                                           : SerialDateToText(number, kind, dates.date1904);
+    return cell;
+}
+
+// The number an RK value packs: the high 30 bits of a double or a 30-bit integer, perhaps
+// a hundredth of it.
+double RkNumber(std::uint32_t rk) {
+    double number = 0.0;
+    if ((rk & 0x02) != 0) {
+        number = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
+    } else {
+        const std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCu) << 32;
+        std::memcpy(&number, &bits, sizeof number);
+    }
+    return (rk & 0x01) != 0 ? number / 100.0 : number;
+}
+
+// A cell showing a shared string, whose text is read once the cells are known.
+struct SharedTextCell {
+    std::size_t tab;
+    std::pair<int, int> where;
+    std::uint32_t index;
+};
+
+// What the walk of one sheet takes besides formula results and truth values.
+struct AllCells {
+    std::size_t tab;
+    std::vector<SharedTextCell>& sharedTexts;
+};
+
+// Reads the number and text records of a sheet (all but formulas, truth and error values).
+void ReadValueRecord(const Record& record, const DateFormats& dates, int lastRow, int lastColumn,
+                     AllCells& all, XlsSheetTab& tab) {
+    const std::string_view data = record.data;
+    const auto row = U16(data, 0);
+    const auto column = U16(data, 2);
+    if (!row || !column || static_cast<int>(*row) + 1 > lastRow) {
+        return;
+    }
+    const auto inRange = [&](unsigned c) { return static_cast<int>(c) + 1 <= lastColumn; };
+    const std::pair<int, int> where{static_cast<int>(*row) + 1, static_cast<int>(*column) + 1};
+    switch (record.type) {
+        case kNumber:
+            if (data.size() >= 14 && inRange(*column)) {
+                double number = 0.0;
+                std::memcpy(&number, data.data() + 6, sizeof number);
+                tab.cells.emplace_back(where, NumberCell(number, *U16(data, 4), dates));
+            }
+            break;
+        case kRk:
+            if (data.size() >= 10 && inRange(*column)) {
+                tab.cells.emplace_back(where,
+                                       NumberCell(RkNumber(*U32(data, 6)), *U16(data, 4), dates));
+            }
+            break;
+        case kMulRk:
+            // The first column, then a format and a value for each column, then the last column.
+            for (std::size_t at = 4, c = *column; at + 6 + 2 <= data.size() && inRange(c);
+                 at += 6, ++c) {
+                tab.cells.emplace_back(
+                    std::pair<int, int>{where.first, static_cast<int>(c) + 1},
+                    NumberCell(RkNumber(*U32(data, at + 2)), *U16(data, at), dates));
+            }
+            break;
+        case kLabelSst:
+            if (data.size() >= 10 && inRange(*column)) {
+                all.sharedTexts.push_back({all.tab, where, *U32(data, 6)});
+            }
+            break;
+        case kLabel:
+        case kRString:
+            if (data.size() >= 9 && inRange(*column)) {
+                CellValue cell;
+                cell.text = StringRecordText(data.substr(6));
+                if (!cell.text.empty()) {
+                    tab.cells.emplace_back(where, std::move(cell));
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// The cells of one sheet's substream from its BOF record on, up to the last row and column.
+void ReadSheetCells(std::string_view stream, std::size_t at, const DateFormats& dates, int lastRow,
+                    int lastColumn, AllCells* all, XlsSheetTab& tab) {
     const auto bof = RecordAt(stream, at);
     if (!bof || bof->type != kBof) {
         return;
@@ -327,6 +440,7 @@ void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
     while (const auto record = RecordAt(stream, at)) {
         at += 4 + record->data.size();
         if (record->type == kEof) {
+            tab.complete = true;
             break;
         }
         const std::string_view data = record->data;
@@ -338,6 +452,9 @@ void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
             continue;
         }
         if (record->type != kFormula && record->type != kBoolErr) {
+            if (all != nullptr) {
+                ReadValueRecord(*record, dates, lastRow, lastColumn, *all, tab);
+            }
             continue;
         }
         const auto row = U16(data, 0);
@@ -346,6 +463,10 @@ void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
             continue;
         }
         const std::pair<int, int> where{static_cast<int>(*row) + 1, static_cast<int>(*column) + 1};
+        if (where.first > lastRow || where.second > lastColumn) {
+            textFormula.reset();
+            continue;
+        }
         if (record->type == kBoolErr) {
             tab.cells.emplace_back(where, TruthOrError(static_cast<unsigned char>(data[6]),
                                                        static_cast<unsigned char>(data[7]) != 0));
@@ -373,12 +494,48 @@ void ReadSheetCells(std::string_view stream, std::size_t at, XlsSheetTab& tab) {
         }
         double number = 0.0;
         std::memcpy(&number, data.data() + 6, sizeof number);
+        const unsigned format = *U16(data, 4);
+        const DateTimeKind kind =
+            format < dates.kinds.size() ? dates.kinds[format] : DateTimeKind::None;
         CellValue cell;
-        cell.kind = CellKind::Number;
-        cell.number = number;
-        cell.text = NumberToText(number);
+        cell.kind = kind == DateTimeKind::None ? CellKind::Number : CellKind::Date;
+        cell.number =
+            kind == DateTimeKind::None ? number : SerialTo1900System(number, dates.date1904);
+        cell.text = kind == DateTimeKind::None ? NumberToText(number)
+                                               : SerialDateToText(number, kind, dates.date1904);
         tab.cells.emplace_back(where, std::move(cell));
     }
+}
+
+// The format code of a FORMAT record: its number, then a string of 16-bit length. Only its
+// ASCII letters matter (the date and time letters); other characters stand as '?'.
+std::pair<unsigned, std::string> FormatRecord(std::string_view data) {
+    const unsigned id = U16(data, 0).value_or(0);
+    std::string code;
+    const auto count = U16(data, 2);
+    if (!count || data.size() < 5) {
+        return {id, code};
+    }
+    const bool wide = (static_cast<unsigned char>(data[4]) & 1) != 0;
+    std::size_t at = 5;
+    for (unsigned i = 0; i < *count; ++i) {
+        unsigned unit = 0;
+        if (wide) {
+            const auto wideUnit = U16(data, at);
+            if (!wideUnit) {
+                break;
+            }
+            unit = *wideUnit;
+            at += 2;
+        } else {
+            if (at >= data.size()) {
+                break;
+            }
+            unit = static_cast<unsigned char>(data[at++]);
+        }
+        code += unit < 0x80 ? static_cast<char>(unit) : '?';
+    }
+    return {id, code};
 }
 
 }  // namespace
@@ -404,7 +561,8 @@ std::string XlsErrorText(unsigned code) {
     }
 }
 
-XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes) {
+XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes, const WorkbookReadScope& scope,
+                                  bool allCells) {
     XlsStreamFacts facts;
     CompoundFile file;
     if (!file.Open(fileBytes)) {
@@ -419,16 +577,37 @@ XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes) {
         return facts;
     }
     std::vector<std::size_t> sheetOffsets;
+    std::map<unsigned, DateTimeKind> customFormats;
+    DateFormats dates;
+    std::vector<std::string_view> sharedStringTable;
+    bool inSharedStringTable = false;
     std::size_t at = 4 + bof->data.size();
     while (const auto record = RecordAt(*stream, at)) {
         at += 4 + record->data.size();
         if (record->type == kEof) {
             break;
         }
-        if (record->type == kFilePass) {
-            return facts;  // encrypted: nothing more can be read
+        inSharedStringTable =
+            record->type == kSst || (inSharedStringTable && record->type == kContinue);
+        if (inSharedStringTable && allCells) {
+            sharedStringTable.push_back(record->data);
         }
-        if (record->type == kWindow1 && record->data.size() >= 12) {
+        if (record->type == kFilePass) {
+            facts.encrypted = true;  // nothing more can be read
+            return facts;
+        }
+        if (record->type == kFormat) {
+            const auto [id, code] = FormatRecord(record->data);
+            customFormats[id] = FormatCodeKind(code);
+        } else if (record->type == kExtendedFormat && record->data.size() >= 4) {
+            const unsigned id = *U16(record->data, 2);
+            const auto custom = customFormats.find(id);
+            dates.kinds.push_back(custom != customFormats.end()
+                                      ? custom->second
+                                      : BuiltInFormatKind(static_cast<int>(id)));
+        } else if (record->type == kDateMode && record->data.size() >= 2) {
+            dates.date1904 = *U16(record->data, 0) != 0;
+        } else if (record->type == kWindow1 && record->data.size() >= 12) {
             facts.activeTab = static_cast<int>(*U16(record->data, 10));
         } else if (record->type == kBoundSheet && record->data.size() >= 6) {
             XlsSheetTab tab;
@@ -437,9 +616,30 @@ XlsStreamFacts ReadXlsStreamFacts(std::string_view fileBytes) {
             sheetOffsets.push_back(*U32(record->data, 0));
         }
     }
+    std::vector<SharedTextCell> sharedTexts;
     for (std::size_t i = 0; i < facts.tabs.size(); ++i) {
-        if (facts.tabs[i].worksheet) {
-            ReadSheetCells(*stream, sheetOffsets[i], facts.tabs[i]);
+        if (facts.tabs[i].worksheet &&
+            (!scope.activeSheetOnly || static_cast<int>(i) == facts.activeTab)) {
+            AllCells all{i, sharedTexts};
+            ReadSheetCells(*stream, sheetOffsets[i], dates, scope.lastRow, scope.lastColumn,
+                           allCells ? &all : nullptr, facts.tabs[i]);
+        }
+    }
+    if (!sharedTexts.empty()) {
+        std::vector<std::uint32_t> wanted;
+        for (const SharedTextCell& cell : sharedTexts) {
+            wanted.push_back(cell.index);
+        }
+        std::sort(wanted.begin(), wanted.end());
+        wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+        const auto strings = ReadXlsSharedStrings(sharedStringTable, wanted);
+        for (const SharedTextCell& cell : sharedTexts) {
+            const auto text = strings.find(cell.index);
+            if (text != strings.end() && !text->second.empty()) {
+                CellValue value;
+                value.text = text->second;
+                facts.tabs[cell.tab].cells.emplace_back(cell.where, std::move(value));
+            }
         }
     }
     facts.read = true;

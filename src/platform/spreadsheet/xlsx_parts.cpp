@@ -1,26 +1,24 @@
 #include "platform/spreadsheet/xlsx_parts.h"
 
 #include <QString>
+#include <algorithm>
 
-#include "common/error_numbers.h"
-#include "common/run_time_error.h"
+#include "common/cell_text_limit.h"
 #include "platform/spreadsheet/number_format_kind.h"
+#include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/xml_helpers.h"
 
 namespace stelvador {
 
 void ThrowIfXmlError(const QXmlStreamReader& reader, std::string_view partName) {
     if (reader.hasError()) {
-        throw RunTimeError(error::kInvalidFileFormat,
-                           "The workbook's part " + std::string(partName) + " is damaged.");
+        RefuseDamaged("its " + std::string(partName) + " part is not well-formed XML");
     }
 }
 
 void CheckRoomInList(std::size_t count, std::size_t limit, std::string_view listName) {
     if (count >= limit) {
-        throw RunTimeError(error::kInvalidFileFormat,
-                           "The workbook lists more " + std::string(listName) + " than the " +
-                               std::to_string(limit) + " this program reads.");
+        RefuseTooMuch("more than " + std::to_string(limit) + " " + std::string(listName));
     }
 }
 
@@ -144,36 +142,84 @@ std::string DecodeEscapedCharacters(std::string text) {
     return result;
 }
 
-SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings) {
+SharedStrings ReadSharedStrings(QIODevice& xml, std::size_t maxStrings, const WantedStrings& wanted,
+                                const std::function<bool()>& textTooLong) {
+    const std::vector<CellPlace>& shownAt = wanted.firstShownAt;
+    // firstShownLater[i]: the first cell that shows any of the strings from i on.
+    std::vector<CellPlace> firstShownLater(shownAt.size() + 1, kNowhere);
+    for (std::size_t i = shownAt.size(); i-- > 0;) {
+        firstShownLater[i] = std::min(shownAt[i], firstShownLater[i + 1]);
+    }
+    CellPlace firstTooLong = wanted.firstOwnTooLong;
     SharedStrings strings;
+    if (firstTooLong < firstShownLater[0]) {
+        return strings;
+    }
     QXmlStreamReader reader(&xml);
     QString current;
+    bool tooLong = false;
     int phoneticDepth = 0;
     bool inItem = false;
-    while (!reader.atEnd()) {
+    while (!reader.atEnd() && strings.size() < shownAt.size()) {
         const auto token = reader.readNext();
         if (token == QXmlStreamReader::StartElement) {
             const QStringView name = reader.name();
             if (name == u"si") {
                 inItem = true;
                 current.clear();
+                tooLong = false;
             } else if (name == u"rPh") {
                 ++phoneticDepth;
             } else if (name == u"t" && inItem && phoneticDepth == 0) {
-                current += reader.readElementText();
+                const QString text = reader.readElementText();
+                const std::size_t index = strings.size();
+                if (reader.hasError()) {
+                    if (shownAt[index] != kNowhere && textTooLong()) {
+                        strings.AddTooLong();  // the rest of the list cannot be read
+                        return strings;
+                    }
+                    break;
+                }
+                // Only the strings cells show are kept, and of those no more than a cell holds.
+                if (shownAt[index] != kNowhere && !tooLong) {
+                    current += text;
+                    // A UTF-16 unit is at most one character, and a character at most two units.
+                    tooLong = static_cast<std::size_t>(current.size()) > 2 * kCellTextLimit;
+                    if (tooLong) {
+                        current.clear();
+                        firstTooLong = std::min(firstTooLong, shownAt[index]);
+                        if (firstTooLong < firstShownLater[index + 1]) {
+                            strings.AddTooLong();  // the rest of it, and of the list, is not read
+                            return strings;
+                        }
+                    }
+                }
             }
         } else if (token == QXmlStreamReader::EndElement) {
             const QStringView name = reader.name();
             if (name == u"si") {
                 CheckRoomInList(strings.size(), maxStrings, "shared strings");
-                strings.Add(DecodeEscapedCharacters(current.toStdString()));
+                std::string text = DecodeEscapedCharacters(current.toStdString());
+                const std::size_t index = strings.size();
+                if (tooLong || (shownAt[index] != kNowhere && ExceedsCellTextLimit(text))) {
+                    strings.AddTooLong();
+                    firstTooLong = std::min(firstTooLong, shownAt[index]);
+                } else {
+                    strings.Add(text);
+                }
+                if (firstTooLong < firstShownLater[index + 1]) {
+                    return strings;
+                }
+                current.clear();
                 inItem = false;
             } else if (name == u"rPh" && phoneticDepth > 0) {
                 --phoneticDepth;
             }
         }
     }
-    ThrowIfXmlError(reader, "shared strings");
+    if (strings.size() < shownAt.size()) {
+        ThrowIfXmlError(reader, "shared strings");
+    }
     return strings;
 }
 

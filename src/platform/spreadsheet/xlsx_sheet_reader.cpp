@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "common/error_numbers.h"
-#include "common/run_time_error.h"
+#include "common/cell_text_limit.h"
+#include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/xlsx_parts.h"
 #include "platform/spreadsheet/xml_helpers.h"
 
@@ -13,12 +13,8 @@ namespace stelvador {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) {
-    throw RunTimeError(error::kInvalidFileFormat, what);
-}
-
 [[noreturn]] void FailTooMuchText() {
-    Fail("The workbook holds more cell text than this program reads.");
+    RefuseTooMuch("more cell text than " + std::to_string(kMaxWorkbookTextBytes >> 20) + " MiB");
 }
 
 // "AB12" to column 28 and row 12; false when the text is no cell reference.
@@ -102,7 +98,9 @@ bool ParseNumber(const QString& text, double& number) {
 }
 
 // The value a cell holds, from its type, its style and its content; false for an empty cell.
-bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue& value) {
+// A shared string's index is left in sharedIndex, its text unknown yet.
+bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue& value,
+                 std::optional<std::uint32_t>& sharedIndex) {
     const QString& type = raw.type;
     if (type == u"inlineStr") {
         if (!raw.hasInline && !raw.hasValue) {
@@ -117,16 +115,11 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
     }
     if (type == u"s") {
         bool ok = false;
-        const qulonglong index = raw.value.trimmed().toULongLong(&ok);
-        if (!ok || index >= context.sharedStrings.size()) {
-            Fail("The workbook refers to a shared string it does not hold.");
+        const uint index = raw.value.trimmed().toUInt(&ok);
+        if (!ok) {
+            RefuseDamaged("a cell refers to a shared string it does not hold");
         }
-        const std::string_view shared = context.sharedStrings[static_cast<std::size_t>(index)];
-        // Checked before the copy: each cell holds a copy of its own.
-        if (shared.size() > context.textBudget) {
-            FailTooMuchText();
-        }
-        value.text = shared;
+        sharedIndex = index;
         return true;
     }
     if (type == u"str") {
@@ -134,7 +127,7 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
         return true;
     }
     if (type == u"d") {
-        value.text = raw.value.trimmed().toStdString();  // already an ISO date text
+        value.text = IsoDateText(raw.value.trimmed().toStdString());
         return true;
     }
     if (type == u"b") {
@@ -172,8 +165,9 @@ bool ToCellValue(const RawCell& raw, const SheetReadContext& context, CellValue&
 
 }  // namespace
 
-SheetCells ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
-    SheetCells cells;
+SheetRead ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context,
+                        const std::function<bool()>& textTooLong) {
+    SheetRead read;
     QXmlStreamReader reader(&xml);
     int row = 0;
     int column = 0;
@@ -186,10 +180,13 @@ SheetCells ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
             bool ok = false;
             const int number = AttributeValue(reader, u"r").toInt(&ok);
             if (ok && (number < 1 || number > kMaxSheetRows)) {
-                Fail("The workbook has a row beyond the sheet's last row.");
+                RefuseDamaged("a row lies beyond the sheet's last row");
             }
             row = ok ? number : row + 1;
             column = 0;
+            if (row > context.lastRow) {
+                return read;  // rows come in order: nothing further is wanted
+            }
         } else if (name == u"c") {
             // Looked up in one copy of the attribute list: a sheet holds many cells.
             QStringView reference;
@@ -209,31 +206,59 @@ SheetCells ReadXlsxSheet(QIODevice& xml, const SheetReadContext& context) {
             if (reference.isEmpty()) {
                 ++column;
             } else if (!ParseCellReference(reference, row, column)) {
-                Fail("The workbook has a damaged cell reference.");
+                RefuseDamaged("a cell reference cannot be read");
             }
             if (row < 1 || row > kMaxSheetRows || column > kMaxSheetColumns) {
-                Fail("The workbook has a cell beyond the sheet's limits.");
+                RefuseDamaged("a cell lies beyond the sheet's limits");
+            }
+            if (row > context.lastRow) {
+                return read;
+            }
+            if (column > context.lastColumn) {
+                reader.skipCurrentElement();
+                continue;
             }
             RawCell raw;
             raw.type = type.toString();
             raw.style = style.toInt();
             ReadCellContent(reader, raw);
-            CellValue value;
-            if (ToCellValue(raw, context, value)) {
-                if (context.cellBudget == 0) {
-                    Fail("The workbook holds more cells than this program reads.");
+            if (reader.hasError()) {
+                if (textTooLong()) {
+                    if (!read.firstTooLong) {
+                        read.firstTooLong.emplace(row, column);
+                    }
+                    return read;  // a later cell is no earlier
                 }
-                --context.cellBudget;
-                if (value.text.size() > context.textBudget) {
-                    FailTooMuchText();
-                }
-                context.textBudget -= value.text.size();
-                cells.Set(row, column, std::move(value));
+                break;
             }
+            CellValue value;
+            std::optional<std::uint32_t> sharedIndex;
+            if (!ToCellValue(raw, context, value, sharedIndex)) {
+                continue;
+            }
+            if (context.cellBudget == 0) {
+                RefuseTooMuch("more than " + std::to_string(kMaxWorkbookCells) + " cells");
+            }
+            --context.cellBudget;
+            if (sharedIndex) {
+                read.sharedStringCells.push_back({row, column, *sharedIndex});
+                continue;
+            }
+            if (ExceedsCellTextLimit(value.text)) {
+                if (!read.firstTooLong) {
+                    read.firstTooLong.emplace(row, column);
+                }
+                continue;
+            }
+            if (value.text.size() > context.textBudget) {
+                FailTooMuchText();
+            }
+            context.textBudget -= value.text.size();
+            read.cells.Set(row, column, std::move(value));
         }
     }
     ThrowIfXmlError(reader, "worksheet");
-    return cells;
+    return read;
 }
 
 }  // namespace stelvador

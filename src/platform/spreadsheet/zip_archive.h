@@ -11,13 +11,23 @@ struct zip;
 
 namespace stelvador {
 
-// A zip archive held in memory, read part by part with a cap on what it may unpack: no part
-// larger than the part limit and no more than the total limit over all parts, whatever sizes
-// the archive claims (a zip bomb fails instead of running on). Failures throw RunTimeError 321
-// (invalid file format).
+// What an archive's parts may unpack to: no part larger than the part limit or than the ratio
+// times its packed size (beyond its first free bytes), and no more than the total over all
+// parts. Real parts unpack to a few dozen times their packed size at most; a zip bomb to a
+// thousand times.
+struct UnpackLimits {
+    std::size_t partBytes = 128u << 20;
+    std::size_t totalBytes = 256u << 20;
+    std::size_t ratio = 100;
+    std::size_t freeBytes = 8u << 20;
+};
+
+// A zip archive held in memory, read part by part with a cap on what it may unpack, whatever
+// sizes the archive claims (a zip bomb fails instead of running on). Failures throw
+// RunTimeError 321 (invalid file format) with the reason.
 class ZipArchive {
   public:
-    ZipArchive(std::string_view bytes, std::size_t partLimit, std::size_t totalLimit);
+    ZipArchive(std::string_view bytes, const UnpackLimits& limits);
     ~ZipArchive();
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;
@@ -33,8 +43,9 @@ class ZipArchive {
     };
 
     std::unique_ptr<zip, Closer> m_archive;
-    std::size_t m_partLimit;
+    UnpackLimits m_limits;
     std::size_t m_remaining;
+    std::string m_totalWhat;
 };
 
 }  // namespace stelvador

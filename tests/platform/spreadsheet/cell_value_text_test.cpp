@@ -33,6 +33,31 @@ TEST(CellValueText, NumbersInShortestRoundTripForm) {
     }
 }
 
+// A cell that stores its date as ISO text (t="d") reads like a date of any other writer.
+TEST(CellValueText, StoredIsoDatesReadAsOtherDates) {
+    const struct {
+        const char* stored;
+        const char* text;
+    } cases[] = {
+        {"2024-03-15T00:00:00", "2024-03-15"},
+        {"2024-03-15T00:00:00.000", "2024-03-15"},
+        {"2024-03-15T00:00:00Z", "2024-03-15"},
+        {"2024-03-15T00:00", "2024-03-15"},
+        {"2024-03-15", "2024-03-15"},
+        {"2024-03-15T13:45:00", "2024-03-15 13:45:00"},
+        {"2024-03-15T13:45", "2024-03-15 13:45:00"},
+        {"2024-03-15T13:45:07.000Z", "2024-03-15 13:45:07"},
+        // More than the form says, or no date at all: kept as stored.
+        {"2024-03-15T13:45:07.5", "2024-03-15T13:45:07.5"},
+        {"2024-03-15T13:45:00+02:00", "2024-03-15T13:45:00+02:00"},
+        {"15.03.2024", "15.03.2024"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsoDateText(c.stored), c.text) << c.stored;
+    }
+}
+
 TEST(CellValueText, SerialDatesAsIsoTexts) {
     const struct {
         double serial;

@@ -101,9 +101,11 @@ inline std::vector<ZipPart> ListBombParts(ListBomb bomb, std::size_t entries) {
             });
             break;
     }
-    std::vector<ZipPart> parts = MinimalXlsxParts(
-        "<worksheet><sheetData><row><c t=\"s\"><v>0</v></c></row></sheetData>"
-        "</worksheet>");
+    // The cell shows the last shared string, so that the whole list is read.
+    const std::size_t shownString = bomb == ListBomb::SharedStrings ? entries - 1 : 0;
+    std::vector<ZipPart> parts =
+        MinimalXlsxParts("<worksheet><sheetData><row><c t=\"s\"><v>" + std::to_string(shownString) +
+                         "</v></c></row></sheetData></worksheet>");
     for (ZipPart& part : parts) {
         if (part.name == "xl/_rels/workbook.xml.rels") {
             part.content = relationships + "</Relationships>";

@@ -10,6 +10,8 @@
 
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "platform/spreadsheet/workbook_refusal.h"
+#include "platform/spreadsheet/workbook_transfer.h"
 #include "platform/spreadsheet/xls_reader_process.h"
 #include "platform/spreadsheet/xlsx_reader.h"
 #include "scripted_save_changes_question.h"
@@ -171,10 +173,10 @@ TEST_F(WorkbookErrorsTest, LimitsOfTheReaderHold) {
     fewCells.cells = 199;
     EXPECT_THROW(ReadXlsxWorkbook(bytes, fewCells), RunTimeError);
     XlsxLimits smallParts;
-    smallParts.partBytes = sheet.size() - 1;
+    smallParts.unpack.partBytes = sheet.size() - 1;
     EXPECT_THROW(ReadXlsxWorkbook(bytes, smallParts), RunTimeError);
     XlsxLimits smallTotal;
-    smallTotal.totalBytes = sheet.size();
+    smallTotal.unpack.totalBytes = sheet.size();
     EXPECT_THROW(ReadXlsxWorkbook(bytes, smallTotal), RunTimeError);
 }
 
@@ -269,7 +271,7 @@ TEST_F(WorkbookErrorsTest, TheLimitOnXlsCellTextCountsEveryCellsText) {
     WriteXlsOfOneText(path, 100, 3);
     const auto numberOf = [&](std::size_t textLimit) {
         try {
-            ReadXlsWorkbook(path.string(), 4'000'000, textLimit);
+            ReadXlsWorkbook(path.string(), {}, 4'000'000, textLimit);
         } catch (const RunTimeError& failure) {
             return failure.number();
         }
@@ -307,6 +309,30 @@ TEST(XlsReaderProcess, CrashesHangsAndFailuresOfTheReaderAreContained) {
     EXPECT_EQ(back.sheets[1].name, "Two");
     ASSERT_NE(back.sheets[1].cells.Find(3, 4), nullptr);
     EXPECT_EQ(back.sheets[1].cells.Find(3, 4)->text, "1.5");
+}
+
+// What the .xls reader answers keeps the failure's reason, and a cell too long for a cell stays
+// that, with its place.
+TEST(XlsReaderProcess, AFailureComesBackWithItsReasonAndTheCellTooLong) {
+    try {
+        WorkbookFromAnswer(FailureAnswer(SheetCellTooLong(70, 28)));
+        FAIL() << "no failure came back";
+    } catch (const SheetCellTooLong& failure) {
+        EXPECT_EQ(failure.number(), 321);
+        EXPECT_EQ(failure.row(), 70);
+        EXPECT_EQ(failure.column(), 28);
+        EXPECT_EQ(failure.reason(), "Cell AB70 holds more than 32,767 characters.");
+    }
+    try {
+        WorkbookFromAnswer(FailureAnswer(RunTimeError(321, "locked", "The workbook is locked.")));
+        FAIL() << "no failure came back";
+    } catch (const SheetCellTooLong&) {
+        FAIL() << "a plain failure came back as a cell too long";
+    } catch (const RunTimeError& failure) {
+        EXPECT_EQ(failure.number(), 321);
+        EXPECT_STREQ(failure.what(), "locked");
+        EXPECT_EQ(failure.reason(), "The workbook is locked.");
+    }
 }
 
 TEST(XlsReaderProcess, AReaderThatIsNotThereIsAFailureToRead) {

@@ -14,6 +14,7 @@ struct ZipPart {
     std::string name;
     std::string content;
     bool encrypted = false;
+    int compressionLevel = 1;
 };
 
 // Writes a zip archive of the parts to path (test input of our own making).
@@ -28,7 +29,8 @@ inline void WriteZip(const std::filesystem::path& path, const std::vector<ZipPar
             zip_source_buffer(archive, part.content.data(), part.content.size(), 0);
         const zip_int64_t index =
             zip_file_add(archive, part.name.c_str(), source, ZIP_FL_OVERWRITE);
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                                 static_cast<zip_uint32_t>(part.compressionLevel));
         if (part.encrypted) {
             zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256,
                                     "secret");
