@@ -57,7 +57,7 @@ void ImportWorkbook(WorkbookCommandWindow& window, std::string_view filter) {
     }
     Project().LastFileName = name;
 
-    window.runNewFile();
+    window.layOutEmptyGrid();
     window.setScreenTitle("Open Excel File");
     const SpreadsheetApplication application = ObtainApplication(window.spreadsheetApplications());
     if (application.isNothing()) {

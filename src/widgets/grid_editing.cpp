@@ -220,11 +220,11 @@ void GridEditing::mnuEditCopy_Click() {
 }
 
 void GridEditing::mnuEditPaste_Click() {
-    const std::string text = m_clipboard.GetText();
-    if (text.empty()) {
+    const std::optional<std::string> text = m_clipboard.GetText();
+    if (!text) {
         return;
     }
-    grid().setClip(text);
+    grid().setClip(*text);
 }
 
 void GridEditing::mnuEditDelete_Click() {
