@@ -38,7 +38,7 @@ class BenchmarkWindow : public WorkbookCommandWindow {
     void setScreenTitle(const std::string&) override {}
     FlexGrid& analysisGrid() override { return m_view.grid(); }
     FileDialog& fileDialog() override { return m_dialog; }
-    void runNewFile() override {
+    void layOutEmptyGrid() override {
         m_view.grid().Clear();
         capCell(m_view.grid());
     }

@@ -210,6 +210,7 @@ void kkj::showCellMirror() {
 
 void kkj::layOutAnalysisGrid() {
     capCell(MSFlexGrid1());
+    focusGrid();
 }
 
 bool kkj::siNormalizationChecked() const {

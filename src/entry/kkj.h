@@ -53,6 +53,8 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
 
     // File commands.
     void mnuNewFile_Click();
+    // New File's layout of the empty grid without writing the grid template file.
+    void layOutEmptyGrid();
     void mnuOpenFile_Click();
     void mnuSaveAs_Click();
     // Back to the start-up screen; the grid keeps its contents, hidden.
@@ -177,6 +179,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void showCommandButtons(bool shown);
     // The data entry screen as New File sets it up.
     void showDataEntryScreen();
+    // The grid takes the keyboard focus, so the next key goes to its current cell.
+    void focusGrid();
+    void layOutNewFile(bool writeTemplate);
     // Exit's steps; the program ends once the outermost handler has reported (a message box
     // would not stay open while the program ends).
     void exitSteps();

@@ -34,18 +34,27 @@ bool FileExists(const std::string& name) {
 }  // namespace
 
 void kkj::mnuNewFile_Click() {
-    handlerTop([&] {
-        setScreenTitle("New  File");
-        EnterContinueOnError();
-        showCommandButtons(false);
-        ContinueOnError([&] { m_gridEditing->mnuClear_Click(); });
-        ContinueOnError([&] {
-            MSFlexGrid1().setRowHeightMin(PixelsToTwips(m_cellMirror->height(), *m_cellMirror));
-        });
-        showDataEntryScreen();
-        ContinueOnError([&] { capCell(MSFlexGrid1()); });
-        ContinueOnError([&] { WriteDataFile(MSFlexGrid1(), kGridTemplateFile); });
+    handlerTop([&] { layOutNewFile(true); });
+}
+
+void kkj::layOutEmptyGrid() {
+    handlerTop([&] { layOutNewFile(false); });
+}
+
+void kkj::layOutNewFile(bool writeTemplate) {
+    setScreenTitle("New  File");
+    EnterContinueOnError();
+    showCommandButtons(false);
+    ContinueOnError([&] { m_gridEditing->mnuClear_Click(); });
+    ContinueOnError([&] {
+        MSFlexGrid1().setRowHeightMin(PixelsToTwips(m_cellMirror->height(), *m_cellMirror));
     });
+    showDataEntryScreen();
+    ContinueOnError([&] { capCell(MSFlexGrid1()); });
+    focusGrid();
+    if (writeTemplate) {
+        ContinueOnError([&] { WriteDataFile(MSFlexGrid1(), kGridTemplateFile); });
+    }
 }
 
 void kkj::mnuOpenFile_Click() {
@@ -60,6 +69,19 @@ void kkj::mnuOpenFile_Click() {
             return;
         }
         const std::string fileName = m_commonDialog.FileName();
+
+        // The file is read whole before anything changes: a file that is gone, empty or no data
+        // file is reported and leaves the window as a cancel does, so no later Calculate labels
+        // its results with a file that did not produce them.
+        std::string text;
+        if (!ContinueOnError([&] {
+                if (!FileExists(fileName)) {
+                    throw RunTimeError(error::kFileNotFound, "File not found");
+                }
+                text = ReadDataFile(fileName);
+            })) {
+            return;
+        }
 
         setScreenTitle("Open  File");
         EnterContinueOnError();
@@ -83,23 +105,18 @@ void kkj::mnuOpenFile_Click() {
         m_statusBar->setPanelText(1, fileName);
         ContinueOnError([&] { capCell(MSFlexGrid1()); });
 
-        if (FileExists(fileName)) {
-            m_mnu9703->setEnabled(false);
-            m_mnu07Later->setEnabled(false);
-            // The file is read whole before the grid changes, so a file that cannot be read
-            // changes no cell; a read one replaces the whole data block.
-            ContinueOnError([&] {
-                std::string text = ReadDataFile(fileName);
-                ReplaceDataBlock(MSFlexGrid1(), text);
-                Project().LastGridText = std::move(text);
-            });
-        } else {
-            ContinueOnError([] { throw RunTimeError(error::kFileNotFound, "File not found"); });
-        }
+        m_mnu9703->setEnabled(false);
+        m_mnu07Later->setEnabled(false);
+        // The read data block replaces the whole grid's.
+        ContinueOnError([&] {
+            ReplaceDataBlock(MSFlexGrid1(), text);
+            Project().LastGridText = std::move(text);
+        });
 
         setScreenTitle("Data Entry Screen");
         toolbarButton(15)->setEnabled(false);
         toolbarButton(16)->setEnabled(false);
+        focusGrid();
     });
 }
 
@@ -116,10 +133,12 @@ void kkj::mnuSaveAs_Click() {
         if (fileName.empty()) {
             return;
         }
-        m_statusBar->setPanelText(1, fileName);
+        // The file panel names the file only once it holds the grid: a refused cell or a failed
+        // write leaves the panel naming the file the grid came from.
         ContinueOnError([&] {
             try {
                 WriteDataFile(MSFlexGrid1(), fileName);
+                m_statusBar->setPanelText(1, fileName);
             } catch (const UnwritableDataBlock& refused) {
                 // The user is told which cell the file cannot carry; nothing was written.
                 m_messageBox.Show(refused.what());

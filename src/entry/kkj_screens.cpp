@@ -34,6 +34,15 @@ void kkj::showGrid(bool shown) {
     m_cellMirror->setVisible(shown);
 }
 
+void kkj::focusGrid() {
+    // A grid shown without the focus would leave the first keys typed after New File going
+    // nowhere, and the first Tab only moving the focus, putting every later value one column
+    // to the left of where it was meant.
+    if (!m_gridView->isHidden()) {
+        m_gridView->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void kkj::showCommandButtons(bool shown) {
     m_command2->setVisible(shown);
     m_command3->setVisible(shown);

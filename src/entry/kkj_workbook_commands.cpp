@@ -23,7 +23,7 @@ class KkjWorkbookWindow : public WorkbookCommandWindow {
     void setScreenTitle(const std::string& title) override { m_window.setScreenTitle(title); }
     FlexGrid& analysisGrid() override { return m_window.analysisGrid(); }
     FileDialog& fileDialog() override { return m_window.fileDialog(); }
-    void runNewFile() override { m_window.mnuNewFile_Click(); }
+    void layOutEmptyGrid() override { m_window.layOutEmptyGrid(); }
     SpreadsheetApplications& spreadsheetApplications() override {
         return m_window.resultsLink().spreadsheetApplications();
     }

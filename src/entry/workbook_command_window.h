@@ -17,9 +17,11 @@ class WorkbookCommandWindow {
     virtual void setScreenTitle(const std::string& title) = 0;
     virtual FlexGrid& analysisGrid() = 0;
     virtual FileDialog& fileDialog() = 0;
-    // New File: the data entry screen with a cleared, freshly laid-out analysis grid (and the
-    // grid template file written). Runs in continue-on-error mode; leaves its failure pending.
-    virtual void runNewFile() = 0;
+    // The data entry screen with a cleared, freshly laid-out analysis grid, as New File sets it
+    // up, but without the grid template file: the current folder is the workbook's, where a
+    // template would be litter, or a failure for an import that succeeded. Runs in
+    // continue-on-error mode; leaves its failure pending.
+    virtual void layOutEmptyGrid() = 0;
     // The spreadsheet applications of the program, and the folder of the program's workbooks.
     virtual SpreadsheetApplications& spreadsheetApplications() = 0;
     virtual std::string programFolder() const = 0;

@@ -148,7 +148,7 @@ void ImportWorkbook(WorkbookCommandWindow& window, std::string_view filter) {
     const std::string readReason = PendingReason();
 
     Project().LastFileName = name;
-    window.runNewFile();
+    window.layOutEmptyGrid();
     window.setScreenTitle("Open Excel File");
     if (application.isNothing()) {
         window.showMessage("Can't open Excel.");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,9 @@ class Clipboard {
 
     // Empties the clipboard.
     virtual void Clear() = 0;
-    // The clipboard's text as a grid text block; empty when it holds no text.
-    virtual std::string GetText() = 0;
+    // The clipboard's text as a grid text block; nothing when it holds no text or an empty one.
+    // A lone line end is text: the block of one empty cell, as a copied empty cell reads.
+    virtual std::optional<std::string> GetText() = 0;
     // Puts the grid text block on the clipboard as the desktop's text.
     virtual void SetText(std::string_view gridTextBlock) = 0;
 };

@@ -35,7 +35,7 @@ std::string GridTextBlockFromDesktopText(std::string_view text) {
 
 std::string DesktopTextFromGridTextBlock(std::string_view block, std::string_view lineEnd) {
     std::string text;
-    text.reserve(block.size());
+    text.reserve(block.size() + lineEnd.size());
     for (const char c : block) {
         if (c == kRowSeparator) {
             text.append(lineEnd);
@@ -43,6 +43,7 @@ std::string DesktopTextFromGridTextBlock(std::string_view block, std::string_vie
             text.push_back(c);
         }
     }
+    text.append(lineEnd);
     return text;
 }
 

@@ -13,7 +13,9 @@ std::string_view DesktopLineEnd();
 // their copied blocks; a second one is an empty row.
 std::string GridTextBlockFromDesktopText(std::string_view text);
 
-// A grid text block to desktop text: every CR between rows becomes lineEnd; cells keep their TAB.
+// A grid text block to desktop text: every row ends with lineEnd, the last one too, as
+// spreadsheets end their copied blocks; cells keep their TAB. So a block whose last row is
+// empty keeps that row when it is read back.
 std::string DesktopTextFromGridTextBlock(std::string_view block, std::string_view lineEnd);
 
 }  // namespace stelvador

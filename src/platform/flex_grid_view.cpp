@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -357,7 +359,33 @@ bool FlexGridView::event(QEvent* event) {
     return QTableView::event(event);
 }
 
+bool FlexGridView::isWindowShortcut(const QKeyEvent& event) const {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const bool modified =
+        (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    const bool functionKey = event.key() >= Qt::Key_F1 && event.key() <= Qt::Key_F35;
+    if (!modified && !functionKey) {
+        return false;  // plain typing is never one of the window's shortcuts
+    }
+    const QKeySequence pressed(event.keyCombination());
+    for (const QAction* action : window()->findChildren<QAction*>()) {
+        for (const QKeySequence& shortcut : action->shortcuts()) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void FlexGridView::keyPressEvent(QKeyEvent* event) {
+    // A key of one of the window's menu or toolbar items belongs to that item, enabled or not:
+    // an enabled item has run already; a disabled one's key (Ctrl+H is a Backspace to the
+    // grid, Ctrl+M an Enter) must not edit the cell.
+    if (isWindowShortcut(*event)) {
+        event->accept();
+        return;
+    }
     if (moveByKey(event->key(), event->modifiers())) {
         event->accept();
         return;

@@ -7,6 +7,7 @@
 #include "platform/flex_grid.h"
 
 class QAbstractButton;
+class QKeyEvent;
 
 namespace stelvador {
 
@@ -70,6 +71,8 @@ class FlexGridView : public QTableView {
     void applyTopRow();
 
     bool hasScrollingCells() const;
+    // Whether the key is a shortcut of a menu or toolbar item of the grid's window.
+    bool isWindowShortcut(const QKeyEvent& event) const;
     // Moves the current cell (extend false) or the selection's moving end (extend true).
     void selectCell(int row, int col, bool extend);
     bool moveByKey(int key, Qt::KeyboardModifiers modifiers);

@@ -32,8 +32,11 @@ void QtClipboard::Clear() {
     OpenClipboard().clear();
 }
 
-std::string QtClipboard::GetText() {
+std::optional<std::string> QtClipboard::GetText() {
     const QString text = OpenClipboard().text();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
     return GridTextBlockFromDesktopText(text.toStdString());
 }
 

@@ -12,7 +12,7 @@ namespace stelvador {
 class QtClipboard : public Clipboard {
   public:
     void Clear() override;
-    std::string GetText() override;
+    std::optional<std::string> GetText() override;
     void SetText(std::string_view gridTextBlock) override;
 };
 

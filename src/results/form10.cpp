@@ -167,6 +167,9 @@ void Form10::setStatusPanelText(int panel, const std::string& text) {
 void Form10::showWindow() {
     show();
     raise();
+    activateWindow();
+    // The keys typed next go to the results grid's current cell, not nowhere.
+    m_gridView->setFocus(Qt::OtherFocusReason);
 }
 
 QAction* Form10::toolbarButton(int position) const {

@@ -248,8 +248,8 @@ void GridEditing::mnuEditCopy_Click() {
 }
 
 void GridEditing::mnuEditPaste_Click() {
-    const std::string text = m_clipboard.GetText();
-    if (text.empty()) {
+    const std::optional<std::string> text = m_clipboard.GetText();
+    if (!text) {
         return;
     }
     FlexGrid& g = grid();
@@ -257,13 +257,13 @@ void GridEditing::mnuEditPaste_Click() {
     // paste before any cell changes.
     const int top = std::min(g.Row(), g.RowSel());
     const int left = std::min(g.Col(), g.ColSel());
-    if (const auto cell = FindTooLongCell(text, std::abs(g.RowSel() - g.Row()) + 1,
+    if (const auto cell = FindTooLongCell(*text, std::abs(g.RowSel() - g.Row()) + 1,
                                           std::abs(g.ColSel() - g.Col()) + 1)) {
         const int row = top + cell->row - 1;
         const int col = left + cell->column - 1;
         throw tooLongText(row, col);
     }
-    g.setClip(text);
+    g.setClip(*text);
 }
 
 void GridEditing::mnuEditDelete_Click() {

@@ -208,31 +208,51 @@ struct OpenFailure {
 class OpenFileFailure : public FileCommands,
                         public ::testing::WithParamInterface<std::tuple<OpenFailure, Route>> {};
 
-// A file that is gone or is no data file changes no cell, and its failure is told once,
-// whichever way the command was chosen.
-TEST_P(OpenFileFailure, ChangesNoCellAndIsReportedOnce) {
+// A file that is gone or is no data file is told once, whichever way the command was chosen,
+// and changes nothing, as a cancel does: no cell, screen, title, file panel, LastFileName or
+// loaded-grid mark, so no later Calculate names the unread file.
+TEST_P(OpenFileFailure, ChangesNothingAndIsReportedOnce) {
     const auto& [failure, route] = GetParam();
-    openWindow();
-    m_dialog.queuePath(writeDataFile("first.epd", {GoldenAnalyses()[0]}).string());
-    m_window->mnuOpenFile_Click();
-    const std::vector<std::string> cells = AllCells(m_window->MSFlexGrid1());
-    const fs::path path = m_work / "chosen.epd";
-    if (failure.file != nullptr) {
-        WriteBytes(path, failure.bytes);
+    for (const bool fromDataEntryScreen : {false, true}) {
+        SCOPED_TRACE(fromDataEntryScreen ? "from the data entry screen" : "from start-up");
+        openWindow();
+        Project().LastFileName = "earlier.epd";
+        if (fromDataEntryScreen) {
+            m_dialog.queuePath(writeDataFile("first.epd", {GoldenAnalyses()[0]}).string());
+            m_window->mnuOpenFile_Click();
+        }
+        const WindowState before = ReadWindowState(*m_window);
+        const std::vector<std::string> cells = AllCells(m_window->MSFlexGrid1());
+        const std::string lastFileName = Project().LastFileName;
+        const bool loaded = m_window->mnuOpen().isChecked();
+        const fs::path path = m_work / "chosen.epd";
+        fs::remove(path);
+        if (failure.file != nullptr) {
+            WriteBytes(path, failure.bytes);
+        }
+        m_dialog.queuePath(path.string());
+        openFile(route);
+
+        const WindowState after = ReadWindowState(*m_window);
+        EXPECT_EQ(AllCells(m_window->MSFlexGrid1()), cells);
+        EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(failure.number)});
+        EXPECT_EQ(after.flags, before.flags);
+        EXPECT_EQ(after.title, before.title);
+        EXPECT_EQ(after.filePanel, before.filePanel);
+        EXPECT_EQ(Project().LastFileName, lastFileName);
+        EXPECT_EQ(m_window->mnuOpen().isChecked(), loaded);
+        m_messages.clear();
+        m_window.reset();
     }
-    m_dialog.queuePath(path.string());
-    openFile(route);
-    EXPECT_EQ(AllCells(m_window->MSFlexGrid1()), cells);
-    EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(failure.number)});
-    EXPECT_EQ(m_window->screenTitle(), "Data Entry Screen");
-    EXPECT_EQ(m_window->StatusBar1().panelText(1), path.string());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, OpenFileFailure,
     ::testing::Combine(::testing::Values(OpenFailure{"Missing", nullptr, "", 53},
                                          OpenFailure{"Empty", "x", "", 321},
-                                         OpenFailure{"NoDataFile", "x", "1\t2\r\n", 321}),
+                                         OpenFailure{"NoDataFile", "x", "1\t2\r\n", 321},
+                                         OpenFailure{"Binary", "x", std::string("\x89PNG\0\x01", 6),
+                                                     321}),
                        ::testing::Values(Route::Menu, Route::Toolbar)),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + "_" + RouteName(std::get<1>(info.param));
@@ -347,6 +367,8 @@ TEST_P(SaveAsRefusal, NamesTheCellAndWritesNothing) {
                                          std::to_string(refused.col)),
               std::string::npos);
     EXPECT_EQ(ReadBytes(path), "\"old\"\r\n");
+    // The file panel still names where the grid came from, not the file that was not written.
+    EXPECT_EQ(m_window->StatusBar1().panelText(1), "New File");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -371,6 +393,7 @@ TEST_P(FileCommandsByRoute, SaveAsIntoAMissingFolderIsReportedOnce) {
     saveAs(GetParam());
     EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(76)});
     EXPECT_FALSE(fs::exists(m_work / "gone"));
+    EXPECT_EQ(m_window->StatusBar1().panelText(1), "New File");
 }
 
 }  // namespace

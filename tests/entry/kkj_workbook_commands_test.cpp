@@ -193,6 +193,18 @@ TEST_F(WorkbookCommandsWindowTest, ShortcutsWorkWhileTheGridHasTheFocus) {
     EXPECT_TRUE(m_messages.texts().empty());
 }
 
+// The dialog has made the workbook's folder current: the import leaves no grid template there,
+// while New File still writes one.
+TEST_F(WorkbookCommandsWindowTest, TheImportWritesNoGridTemplateBesideTheWorkbook) {
+    m_dialog.queuePath(copyFixture("import_openpyxl.xlsx"));
+    m_window->mnu07Later_Click();
+    EXPECT_EQ(m_window->MSFlexGrid1().TextMatrix(0, 1), "Sample No");
+    EXPECT_FALSE(fs::exists(m_work / "epdt.tem"));
+    EXPECT_TRUE(m_messages.texts().empty());
+    m_window->mnuNewFile_Click();
+    EXPECT_TRUE(fs::exists(m_work / "epdt.tem"));
+}
+
 TEST_F(WorkbookCommandsWindowTest, AMissingTemplateIsReported) {
     fs::remove(TemplateWorkbookPath(m_programFolder.string(), kXlsxTemplate));
     m_window->mnu07Latere_Click();

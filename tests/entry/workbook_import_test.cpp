@@ -394,7 +394,7 @@ TEST_F(WorkbookImportTest, EachRefusalSaysWhy) {
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.name);
-        m_window.runNewFile();
+        m_window.layOutEmptyGrid();
         m_window.newFileRuns = 0;
         m_window.titles.clear();
         m_window.busyChanges.clear();

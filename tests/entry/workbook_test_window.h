@@ -27,7 +27,7 @@ class WorkbookTestWindow : public WorkbookCommandWindow {
     void setScreenTitle(const std::string& title) override { titles.push_back(title); }
     FlexGrid& analysisGrid() override { return m_grid; }
     FileDialog& fileDialog() override { return dialog; }
-    void runNewFile() override {
+    void layOutEmptyGrid() override {
         ++newFileRuns;
         m_grid.Clear();
         capCell(m_grid);

@@ -39,11 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"EmptyLastCellKept", "a\t\n", "a\t"}),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
-TEST(ClipboardWriteTest, RowsAreJoinedByTheGivenLineEndAndCellsKeepTheirTab) {
-    EXPECT_EQ(DesktopTextFromGridTextBlock("a\tb\rc\td", "\n"), "a\tb\nc\td");
-    EXPECT_EQ(DesktopTextFromGridTextBlock("a\tb\rc\td", "\r\n"), "a\tb\r\nc\td");
-    EXPECT_EQ(DesktopTextFromGridTextBlock("\r", "\n"), "\n");
-    EXPECT_EQ(DesktopTextFromGridTextBlock("38.650", "\n"), "38.650");
+TEST(ClipboardWriteTest, EveryRowEndsWithTheGivenLineEndAndCellsKeepTheirTab) {
+    EXPECT_EQ(DesktopTextFromGridTextBlock("a\tb\rc\td", "\n"), "a\tb\nc\td\n");
+    EXPECT_EQ(DesktopTextFromGridTextBlock("a\tb\rc\td", "\r\n"), "a\tb\r\nc\td\r\n");
+    EXPECT_EQ(DesktopTextFromGridTextBlock("\r", "\n"), "\n\n");
+    EXPECT_EQ(DesktopTextFromGridTextBlock("38.650", "\n"), "38.650\n");
+    EXPECT_EQ(DesktopTextFromGridTextBlock("", "\n"), "\n");
 }
 
 TEST(ClipboardWriteTest, TheDesktopLineEndIsLfHere) {
@@ -51,9 +52,13 @@ TEST(ClipboardWriteTest, TheDesktopLineEndIsLfHere) {
 }
 
 TEST(ClipboardWriteTest, WrittenBlocksReadBackAsTheSameRows) {
-    const std::string block = "Ep-1\t38.65\t\r\t\t0.5\r\rlast";
-    for (const std::string_view end : {"\n", "\r\n", "\r"}) {
-        EXPECT_EQ(GridTextBlockFromDesktopText(DesktopTextFromGridTextBlock(block, end)), block);
+    // Empty last rows and columns and a single empty cell included: what we copy pastes back.
+    for (const std::string block :
+         {"Ep-1\t38.65\t\r\t\t0.5\r\rlast", "37.1\r38.2\r", "a\t\rb\t", "\r\r", "", "\t"}) {
+        for (const std::string_view end : {"\n", "\r\n", "\r"}) {
+            EXPECT_EQ(GridTextBlockFromDesktopText(DesktopTextFromGridTextBlock(block, end)),
+                      block);
+        }
     }
 }
 

@@ -80,14 +80,16 @@ TEST_F(FlexGridViewShortcutTest, ControlKeysWithoutAShortcutAreReportedAsControl
     EXPECT_TRUE(m_runs.empty());
 }
 
-TEST_F(FlexGridViewShortcutTest, ADisabledShortcutLeavesTheKeyToTheGrid) {
+// A disabled item's key does nothing: Ctrl+C is no control code for the grid (Ctrl+H would be a
+// Backspace, Ctrl+M an Enter, editing the cell).
+TEST_F(FlexGridViewShortcutTest, ADisabledShortcutDoesNothing) {
     for (QAction* action : m_window->menuBar()->actions().front()->menu()->actions()) {
         action->setEnabled(false);
     }
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
     QTest::keyClick(m_view, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(m_view, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(m_keys, (std::vector<int>{3, 1}));
+    EXPECT_TRUE(m_keys.empty());
     EXPECT_TRUE(m_runs.empty());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
     EXPECT_EQ(m_view->grid().RowSel(), 3);

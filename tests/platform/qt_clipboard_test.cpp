@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "common/error_numbers.h"
@@ -12,12 +14,16 @@
 namespace stelvador {
 namespace {
 
-TEST(QtClipboardTest, WritesRowsWithTheDesktopLineEndAndASingleCellAsItIs) {
+TEST(QtClipboardTest, EndsEveryRowWithTheDesktopLineEndAsSpreadsheetsDo) {
     QtClipboard clipboard;
     clipboard.SetText("Ep-1\t38.65\rEp-2\t37.9");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Ep-1\t38.65\nEp-2\t37.9"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Ep-1\t38.65\nEp-2\t37.9\n"));
     clipboard.SetText("Pi\xC3\xA9mont");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(u"Pi\u00e9mont"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(u"Pi\u00e9mont\n"));
+    // One empty cell is one line end, text all the same.
+    clipboard.SetText("");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\n"));
+    EXPECT_EQ(clipboard.GetText(), std::optional<std::string>(""));
 }
 
 TEST(QtClipboardTest, ReadsDesktopTextAsAGridTextBlock) {
@@ -28,15 +34,15 @@ TEST(QtClipboardTest, ReadsDesktopTextAsAGridTextBlock) {
     EXPECT_EQ(clipboard.GetText(), "a\tb\rc\td");
 }
 
-TEST(QtClipboardTest, ClearedOrNonTextClipboardReadsEmpty) {
+TEST(QtClipboardTest, ClearedOrNonTextClipboardHoldsNoText) {
     QtClipboard clipboard;
     clipboard.SetText("x");
     clipboard.Clear();
-    EXPECT_EQ(clipboard.GetText(), "");
+    EXPECT_EQ(clipboard.GetText(), std::nullopt);
     auto* image = new QMimeData;
     image->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
     QGuiApplication::clipboard()->setMimeData(image);
-    EXPECT_EQ(clipboard.GetText(), "");
+    EXPECT_EQ(clipboard.GetText(), std::nullopt);
 }
 
 TEST(QtClipboardTest, AnotherThreadCannotOpenIt) {

@@ -147,7 +147,7 @@ TEST_F(ResultsRoutingTest, EveryToolbarButtonRunsItsCommand) {
     grid.setRow(2);
     grid.setCol(1);
     form.toolbarButton(2)->trigger();
-    EXPECT_EQ(clipboard.text(), "38.650");
+    EXPECT_EQ(clipboard.text(), "38.650\n");
     grid.setCol(3);
     form.toolbarButton(3)->trigger();
     EXPECT_EQ(grid.TextMatrix(2, 3), "38.650");
@@ -155,7 +155,7 @@ TEST_F(ResultsRoutingTest, EveryToolbarButtonRunsItsCommand) {
     EXPECT_EQ(grid.TextMatrix(2, 3), "");
     grid.setCol(2);
     form.toolbarButton(1)->trigger();
-    EXPECT_EQ(clipboard.text(), "0.100");
+    EXPECT_EQ(clipboard.text(), "0.100\n");
     EXPECT_EQ(grid.TextMatrix(2, 2), "");
 
     // 9 send, 10 show.
@@ -198,7 +198,7 @@ TEST_F(ResultsRoutingTest, EveryMenuItemRunsItsCommand) {
     grid.setRow(2);
     grid.setCol(1);
     form.menuItem("mnuEditCopy")->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), "38.650");
+    EXPECT_EQ(QApplication::clipboard()->text(), "38.650\n");
     grid.setCol(5);
     form.menuItem("mnuEditPaste")->trigger();
     EXPECT_EQ(grid.TextMatrix(2, 5), "38.650");
@@ -232,7 +232,7 @@ TEST_F(ResultsRoutingTest, CtrlCInTheGridRunsCut) {
     grid.setColSel(2);
     form.gridView().setFocus();
     QTest::keyClick(&form.gridView(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), "38.650\t0.100");
+    EXPECT_EQ(QApplication::clipboard()->text(), "38.650\t0.100\n");
     EXPECT_EQ(grid.TextMatrix(2, 1), "");
     EXPECT_EQ(grid.TextMatrix(2, 2), "");
 }
@@ -320,7 +320,7 @@ TEST_F(ResultsRoutingTest, RightPressInTheGridPopsUpTheEditMenu) {
 class BusyClipboard : public Clipboard {
   public:
     void Clear() override { fail(); }
-    std::string GetText() override { fail(); }
+    std::optional<std::string> GetText() override { fail(); }
     void SetText(std::string_view) override { fail(); }
 
   private:

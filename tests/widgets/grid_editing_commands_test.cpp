@@ -2,6 +2,11 @@
 // grid, with the real clipboard.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "common/error_numbers.h"
 #include "grid_editing_fixture.h"
 #include "platform/clipboard.h"
@@ -26,20 +31,20 @@ void ExpectLaidOutEmpty(const FlexGrid& grid) {
 
 // --- Copy, Cut, Delete -----------------------------------------------------------------------
 
-TEST_F(GridEditingTest, CopyOfOneCellPutsOnlyItsText) {
+TEST_F(GridEditingTest, CopyOfOneCellPutsItsTextAsOneRow) {
     grid().setTextMatrix(3, 2, "38.650");
     current(3, 2);
     editing().mnuEditCopy_Click();
-    EXPECT_EQ(clipboardText(), QStringLiteral("38.650"));
+    EXPECT_EQ(clipboardText(), QStringLiteral("38.650\n"));
 }
 
-TEST_F(GridEditingTest, CopyOfABlockPutsTabsBetweenCellsAndDesktopLineEndsBetweenRows) {
+TEST_F(GridEditingTest, CopyOfABlockPutsTabsBetweenCellsAndEndsEveryRowWithTheDesktopLineEnd) {
     fillDataBlock();
     grid().setTextMatrix(3, 3, "");
     select(2, 2, 3, 4);
     const GridCells before = CellsOf(grid());
     editing().mnuEditCopy_Click();
-    EXPECT_EQ(clipboardText(), QStringLiteral("2,2\t2,3\t2,4\n3,2\t\t3,4"));
+    EXPECT_EQ(clipboardText(), QStringLiteral("2,2\t2,3\t2,4\n3,2\t\t3,4\n"));
     EXPECT_EQ(CellsOf(grid()), before);
 }
 
@@ -62,7 +67,7 @@ TEST_P(GridEditingCutTest, CutEmptiesTheBlockFromWhicheverCornerAndKeepsItsText)
     }
     editing().mnuEditCut_Click();
     EXPECT_EQ(CellsOf(grid()), want);
-    EXPECT_EQ(clipboardText(), QStringLiteral("4,2\t4,3\n5,2\t5,3\n6,2\t6,3"));
+    EXPECT_EQ(clipboardText(), QStringLiteral("4,2\t4,3\n5,2\t5,3\n6,2\t6,3\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,10 +113,13 @@ TEST_F(GridEditingTest, PasteOfAnEmptyClipboardChangesNothing) {
     QGuiApplication::clipboard()->clear();
     editing().mnuEditPaste_Click();
     EXPECT_EQ(CellsOf(grid()), before);
-    // A lone line end is an empty block too.
+    // A lone line end is text, the block of one empty cell (a copied empty cell): it empties
+    // the selection's first cell.
     setClipboardText(QStringLiteral("\r\n"));
     editing().mnuEditPaste_Click();
-    EXPECT_EQ(CellsOf(grid()), before);
+    GridCells want = before;
+    want[2][2] = "";
+    EXPECT_EQ(CellsOf(grid()), want);
 }
 
 struct SpreadsheetBlock {
@@ -180,6 +188,47 @@ TEST_F(GridEditingTest, CopyThenPasteRoundTripsTheWholeDataBlock) {
     editing().mnuEditSelectAll_Click();
     editing().mnuEditPaste_Click();
     EXPECT_EQ(CellsOf(grid()), before);
+}
+
+// Blocks copied from rows 10 on and pasted over rows 100 on, every cell of which held "X": the
+// pasted cells equal the copied ones, empty last rows and columns included.
+TEST_F(GridEditingTest, CopyThenPasteOfAnyBlockGivesTheSameCellsBack) {
+    struct Block {
+        const char* name;
+        int rows;
+        int cols;
+        std::vector<std::pair<int, int>> emptyCells;  // in the block, from 0
+    };
+    const std::vector<Block> blocks = {
+        {"SingleEmptyCell", 1, 1, {{0, 0}}},
+        {"EmptyLastRow", 3, 1, {{2, 0}}},
+        {"EmptyLastColumn", 2, 3, {{0, 2}, {1, 2}}},
+        {"EmptyLastRowAndColumn", 3, 3, {{2, 0}, {2, 1}, {2, 2}, {0, 2}, {1, 2}}},
+        {"AllEmpty", 2, 2, {{0, 0}, {0, 1}, {1, 0}, {1, 1}}},
+        {"Full", 4, 5, {}},
+    };
+    for (const Block& block : blocks) {
+        SCOPED_TRACE(block.name);
+        fillDataBlock();
+        for (const auto& [r, c] : block.emptyCells) {
+            grid().setTextMatrix(10 + r, 3 + c, "");
+        }
+        for (int r = 0; r < block.rows; ++r) {
+            for (int c = 0; c < block.cols; ++c) {
+                grid().setTextMatrix(100 + r, 3 + c, "X");
+            }
+        }
+        select(10, 3, 10 + block.rows - 1, 3 + block.cols - 1);
+        editing().mnuEditCopy_Click();
+        select(100, 3, 100 + block.rows - 1, 3 + block.cols - 1);
+        editing().mnuEditPaste_Click();
+        for (int r = 0; r < block.rows; ++r) {
+            for (int c = 0; c < block.cols; ++c) {
+                EXPECT_EQ(grid().TextMatrix(100 + r, 3 + c), grid().TextMatrix(10 + r, 3 + c))
+                    << "cell " << r << ", " << c;
+            }
+        }
+    }
 }
 
 // --- Select All ------------------------------------------------------------------------------
@@ -270,7 +319,7 @@ TEST_F(GridEditingTest, RemoveRowOnAGridOfTwoRowsOrFewerDoesNothing) {
 class ClosedClipboard : public Clipboard {
   public:
     void Clear() override { fail(); }
-    std::string GetText() override { fail(); }
+    std::optional<std::string> GetText() override { fail(); }
     void SetText(std::string_view) override { fail(); }
 
   private:
