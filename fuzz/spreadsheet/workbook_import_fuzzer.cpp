@@ -35,7 +35,7 @@ class FuzzWindow : public stelvador::WorkbookCommandWindow {
     void setScreenTitle(const std::string&) override {}
     stelvador::FlexGrid& analysisGrid() override { return m_grid; }
     stelvador::FileDialog& fileDialog() override { return m_dialog; }
-    void runNewFile() override {
+    void layOutEmptyGrid() override {
         m_grid.Clear();
         stelvador::capCell(m_grid);
     }
