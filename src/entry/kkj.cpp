@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPolygon>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "calculation/results_window_link.h"
@@ -33,7 +32,6 @@ constexpr int kDesignCols = 45;
 
 constexpr double kProductNamePoints = 36;
 constexpr double kProductLinePoints = 18;
-constexpr int kTimerIntervalMs = 3500;
 constexpr int kCrystalPictureTwips = 975;
 
 std::vector<StatusPanelDesign> EntryStatusPanels() {
@@ -147,10 +145,6 @@ void kkj::buildControls() {
             [this] { handlerTop([&] { Command2_Click(); }); });
     connect(m_command3, &QPushButton::clicked, this,
             [this] { handlerTop([&] { Command3_Click(); }); });
-
-    // The timer's event has nothing to do, so it is never started.
-    m_timer = new QTimer(this);
-    m_timer->setInterval(kTimerIntervalMs);
 
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(EntryStatusPanels(), this);

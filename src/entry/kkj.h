@@ -15,7 +15,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTimer;
 class QToolBar;
 
 namespace stelvador {
@@ -86,21 +85,16 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     FlexGrid& MSFlexGrid1();
     FlexGridView& gridView() { return *m_gridView; }
     QLineEdit& Text1() { return *m_cellMirror; }
-    // Typing, the cell mirror, the pop-up and the Edit commands over the analysis grid.
-    GridEditing& gridEditing() { return *m_gridEditing; }
     PanelStatusBar& StatusBar1() { return *m_statusBar; }
     TitleBand& Frame2() { return *m_titleBand; }
     QWidget& Frame1() { return *m_centrePanel; }
     QToolBar& Toolbar1() { return *m_toolbar; }
     QPushButton& Command2() { return *m_command2; }
     QPushButton& Command3() { return *m_command3; }
-    QTimer& Timer1() { return *m_timer; }
     QLabel& Image1() { return *m_image1; }
     QLabel& Image2() { return *m_image2; }
     // Menus and menu items, under their control names.
-    QMenu& mnuFile() { return *m_mnuFile; }
     QMenu& mnuOEF() { return *m_mnuOEF; }
-    QMenu& mnuEEF() { return *m_mnuEEF; }
     QMenu& mnuEdit() { return *m_mnuEdit; }
     QMenu& mnuciz6() { return *m_siNormalizationMenu; }
     QMenu& mnuCalculate() { return *m_calculateMenu; }
@@ -128,7 +122,6 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     QAction& mnuHelpContents() { return *m_mnuHelpContents; }
     // The button at a toolbar position, or nullptr for a position without one.
     QAction* toolbarButton(int position) const;
-    FileDialog& CommonDialog1() { return m_commonDialog; }
     MessageBox& messageBox() { return m_messageBox; }
     ResultsWindowLink& resultsLink() { return m_results; }
     // The shell Help opens the help file through and the about windows both main windows share
@@ -208,12 +201,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     QToolBar* m_toolbar = nullptr;
     QPushButton* m_command2 = nullptr;
     QPushButton* m_command3 = nullptr;
-    QTimer* m_timer = nullptr;
     QLabel* m_image1 = nullptr;
     QLabel* m_image2 = nullptr;
-    QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuOEF = nullptr;
-    QMenu* m_mnuEEF = nullptr;
     QMenu* m_mnuEdit = nullptr;
     QMenu* m_siNormalizationMenu = nullptr;
     QMenu* m_calculateMenu = nullptr;

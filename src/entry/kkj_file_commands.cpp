@@ -108,10 +108,7 @@ void kkj::mnuOpenFile_Click() {
         m_mnu9703->setEnabled(false);
         m_mnu07Later->setEnabled(false);
         // The read data block replaces the whole grid's.
-        ContinueOnError([&] {
-            ReplaceDataBlock(MSFlexGrid1(), text);
-            Project().LastGridText = std::move(text);
-        });
+        ContinueOnError([&] { ReplaceDataBlock(MSFlexGrid1(), text); });
 
         setScreenTitle("Data Entry Screen");
         toolbarButton(15)->setEnabled(false);

@@ -119,27 +119,27 @@ void kkj::buildMenus() {
 }
 
 void kkj::buildFileMenu() {
-    m_mnuFile = AddMenu(menuBar(), "File");
-    m_mnuNewFile = AddItem(m_mnuFile, "New File", Ctrl(Qt::Key_N));
-    m_mnuOpenFile = AddItem(m_mnuFile, "Open File", Ctrl(Qt::Key_O));
-    m_mnuSaveAs = AddItem(m_mnuFile, "Save As", Ctrl(Qt::Key_S));
-    m_mnuClose = AddItem(m_mnuFile, "Close", Ctrl(Qt::Key_C));
-    m_mnuFile->addSeparator();
+    QMenu* const mnuFile = AddMenu(menuBar(), "File");
+    m_mnuNewFile = AddItem(mnuFile, "New File", Ctrl(Qt::Key_N));
+    m_mnuOpenFile = AddItem(mnuFile, "Open File", Ctrl(Qt::Key_O));
+    m_mnuSaveAs = AddItem(mnuFile, "Save As", Ctrl(Qt::Key_S));
+    m_mnuClose = AddItem(mnuFile, "Close", Ctrl(Qt::Key_C));
+    mnuFile->addSeparator();
 
-    m_mnuOEF = AddSubmenu(m_mnuFile, "Open Excel File");
+    m_mnuOEF = AddSubmenu(mnuFile, "Open Excel File");
     m_mnuOEF->addSeparator();
     m_mnu9703 = AddItem(m_mnuOEF, "1997 - 2003 Files (.xls)", Ctrl(Qt::Key_G));
     m_mnu07Later = AddItem(m_mnuOEF, "2007 - Later (.xlsx)", Ctrl(Qt::Key_H));
     m_mnuOEF->addSeparator();
 
-    m_mnuEEF = AddSubmenu(m_mnuFile, "Edit Excel File");
-    m_mnuEEF->addSeparator();
-    m_mnu9703e = AddItem(m_mnuEEF, "1997 - 2003 Files (.xls)", Ctrl(Qt::Key_F1));
-    m_mnu07Latere = AddItem(m_mnuEEF, "2007 - Later (.xlsx)", Ctrl(Qt::Key_F2));
-    m_mnuEEF->addSeparator();
+    QMenu* const mnuEEF = AddSubmenu(mnuFile, "Edit Excel File");
+    mnuEEF->addSeparator();
+    m_mnu9703e = AddItem(mnuEEF, "1997 - 2003 Files (.xls)", Ctrl(Qt::Key_F1));
+    m_mnu07Latere = AddItem(mnuEEF, "2007 - Later (.xlsx)", Ctrl(Qt::Key_F2));
+    mnuEEF->addSeparator();
 
-    m_mnuFile->addSeparator();
-    m_mnuExit = AddItem(m_mnuFile, "Exit", Ctrl(Qt::Key_X));
+    mnuFile->addSeparator();
+    m_mnuExit = AddItem(mnuFile, "Exit", Ctrl(Qt::Key_X));
 
     connectHandler(m_mnuNewFile, &kkj::mnuNewFile_Click);
     connectHandler(m_mnuOpenFile, &kkj::mnuOpenFile_Click);

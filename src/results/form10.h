@@ -120,7 +120,6 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     // A menu item by its control name ("mnuSEF", "mnuComplex", ...), or nullptr.
     QAction* menuItem(const QString& control) const;
     QMenu& mnuHelp() { return *m_helpMenu; }
-    GridEditing& gridEditing() { return *m_gridEditing; }
     const QString& programFolder() const { return m_programFolder; }
 
     // The load's references: empty when the step that sets them failed.
@@ -144,7 +143,8 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
                          void (Form10::*handler)());
     void Form_Load();
     void runToolbarCommand(int position);
-    // A menu command whose failures are reported at its end.
+    // A menu or toolbar command whose failures are reported at its end. Entering
+    // continue-on-error mode first clears whatever an earlier command left pending.
     void runReported(const std::function<void()>& command);
     // Asks the spreadsheet application to quit; false (reported) when it could not, so the
     // window must stay with its rows.

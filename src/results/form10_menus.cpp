@@ -139,12 +139,7 @@ void Form10::buildToolbar() {
 }
 
 void Form10::Toolbar1_ButtonClick(int position) {
-    RunHandler(ErrorTable::Results, messageBox(), [&] {
-        // Starting the mode clears whatever an earlier command left pending.
-        EnterContinueOnError();
-        ContinueOnError([&] { runToolbarCommand(position); });
-        ReportRunTimeError(ErrorTable::Results, messageBox());
-    });
+    runReported([&] { runToolbarCommand(position); });
 }
 
 void Form10::runToolbarCommand(int position) {

@@ -28,10 +28,8 @@ TEST_P(Utf8Decoding, ReadsAValidSequenceWholeAndRefusesAnyOther) {
 INSTANTIATE_TEST_SUITE_P(
     Sequences, Utf8Decoding,
     ::testing::Values(
-        SequenceCase{"Nul", std::string(1, '\0'), 0x00},
-        SequenceCase{"DoubleQuote", "\"", 0x22},
-        SequenceCase{"LastOneByte", "\x7F", 0x7F},
-        SequenceCase{"FirstTwoBytes", "\xC2\x80", 0x80},
+        SequenceCase{"Nul", std::string(1, '\0'), 0x00}, SequenceCase{"DoubleQuote", "\"", 0x22},
+        SequenceCase{"LastOneByte", "\x7F", 0x7F}, SequenceCase{"FirstTwoBytes", "\xC2\x80", 0x80},
         SequenceCase{"LetterAUmlaut", "\xC3\xA4", 0xE4},
         SequenceCase{"LastTwoBytes", "\xDF\xBF", 0x7FF},
         SequenceCase{"FirstThreeBytes", "\xE0\xA0\x80", 0x800},
@@ -57,8 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"TwoBytesCut", "\xC3", std::nullopt},
         SequenceCase{"ThreeBytesCut", "\xE2\x82", std::nullopt},
         SequenceCase{"FourBytesCut", "\xF0\x9F\x98", std::nullopt},
-        SequenceCase{"LetterInsteadOfContinuation", "\xC3"
-                                                    "A",
+        SequenceCase{"LetterInsteadOfContinuation",
+                     "\xC3"
+                     "A",
                      std::nullopt},
         SequenceCase{"NewSequenceInsteadOfContinuation", "\xE2\xC3\xA4", std::nullopt},
         // Beyond U+10FFFF, and bytes no sequence starts with.
@@ -79,8 +78,8 @@ TEST(Utf8Decoding, ReadsOneSequenceOfALongerText) {
 }
 
 TEST(Utf8Encoding, WritesTheShortestFormThatReadsBack) {
-    for (const char32_t code :
-         {0x00, 0x22, 0x7F, 0x80, 0x7FF, 0x800, 0xD7FF, 0xE000, 0xFFFD, 0xFFFF, 0x10000, 0x10FFFF}) {
+    for (const char32_t code : {0x00, 0x22, 0x7F, 0x80, 0x7FF, 0x800, 0xD7FF, 0xE000, 0xFFFD,
+                                0xFFFF, 0x10000, 0x10FFFF}) {
         std::string bytes;
         AppendUtf8(bytes, code);
         const std::size_t length = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
