@@ -159,10 +159,10 @@ void kkj::Form_Load() {
                           m_mnuEditDelete, m_mnuEditInsertRow, m_mnuEditSelectAll}) {
         item->setEnabled(false);
     }
-    for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+    for (const int position : entry_toolbar::kFileAndEditButtons) {
         toolbarButton(position)->setEnabled(false);
     }
-    toolbarButton(kCalculatePosition)->setEnabled(true);
+    toolbarButton(entry_toolbar::kCalculate)->setEnabled(true);
     showGrid(false);
     m_mnuClear->setEnabled(false);
     m_mnuDelete->setEnabled(false);

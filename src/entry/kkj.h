@@ -8,6 +8,7 @@
 #include "calculation/calculate_command.h"
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
+#include "entry/entry_toolbar.h"
 #include "entry/error_reporter.h"
 
 class QAction;
@@ -42,9 +43,9 @@ class TitleBand;
 // command and leaves its failures to the outer handler, so a failure is reported once.
 class kkj : public QMainWindow, public CalculationEntryWindow {
   public:
-    // The toolbar's positions are numbered from 1, separators counted.
-    static constexpr int kToolbarPositions = 22;
-    static constexpr int kCalculatePosition = 13;
+    // The toolbar's positions (entry_toolbar.h) are numbered from 1, separators counted.
+    static constexpr int kToolbarPositions = entry_toolbar::kPositions;
+    static constexpr int kCalculatePosition = entry_toolbar::kCalculate;
 
     kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& results,
         QWidget* parent = nullptr);
@@ -163,10 +164,10 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void connectHandler(QAction* action, void (kkj::*handler)());
 
     // Screens (kkj_screens.cpp).
-    // Save As, Close, the Edit items and toolbar positions 3, 4, 7 to 11 enabled or disabled
-    // together; Clear All and Remove Row with them.
+    // Save As, Close, the Edit items and their toolbar buttons enabled or disabled together;
+    // Clear All and Remove Row with them.
     void enableFileAndEditCommands(bool enabled);
-    // The "Open Excel File" items and toolbar positions 15 and 16.
+    // The "Open Excel File" items and their toolbar buttons.
     void enableWorkbookImports(bool enabled);
     void showGrid(bool shown);
     void showCommandButtons(bool shown);

@@ -89,7 +89,7 @@ void kkj::mnuOpenFile_Click() {
                               m_mnuEditInsertRow, m_mnuEditSelectAll}) {
             item->setEnabled(true);
         }
-        for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+        for (const int position : entry_toolbar::kFileAndEditButtons) {
             toolbarButton(position)->setEnabled(true);
         }
         m_centrePanel->setVisible(false);
@@ -111,8 +111,9 @@ void kkj::mnuOpenFile_Click() {
         ContinueOnError([&] { ReplaceDataBlock(MSFlexGrid1(), text); });
 
         setScreenTitle("Data Entry Screen");
-        toolbarButton(15)->setEnabled(false);
-        toolbarButton(16)->setEnabled(false);
+        for (const int position : entry_toolbar::kWorkbookImportButtons) {
+            toolbarButton(position)->setEnabled(false);
+        }
         focusGrid();
     });
 }

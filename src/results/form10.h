@@ -9,6 +9,7 @@
 
 #include "calculation/calculate_command.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "results/results_toolbar.h"
 #include "results/results_window_services.h"
 
 class QAction;
@@ -34,8 +35,8 @@ class TitleBand;
 class Form10 : public QMainWindow, public CalculationResultsWindow {
   public:
     static constexpr int kStatusPanelCount = 6;
-    // The toolbar's positions are numbered from 1, separators counted.
-    static constexpr int kToolbarPositions = 16;
+    // The toolbar's positions (results_toolbar.h) are numbered from 1, separators counted.
+    static constexpr int kToolbarPositions = results_toolbar::kPositions;
 
     // programFolder is where "Output.xlsx" and the help file lie (the executable's folder).
     Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
