@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPolygon>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "calculation/results_window_link.h"
@@ -33,7 +32,6 @@ constexpr int kDesignCols = 45;
 
 constexpr double kProductNamePoints = 36;
 constexpr double kProductLinePoints = 18;
-constexpr int kTimerIntervalMs = 3500;
 constexpr int kCrystalPictureTwips = 975;
 
 std::vector<StatusPanelDesign> EntryStatusPanels() {
@@ -148,10 +146,6 @@ void kkj::buildControls() {
     connect(m_command3, &QPushButton::clicked, this,
             [this] { handlerTop([&] { Command3_Click(); }); });
 
-    // The timer's event has nothing to do, so it is never started.
-    m_timer = new QTimer(this);
-    m_timer->setInterval(kTimerIntervalMs);
-
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(EntryStatusPanels(), this);
     m_statusBar->setPanelText(4, "by");
@@ -165,10 +159,10 @@ void kkj::Form_Load() {
                           m_mnuEditDelete, m_mnuEditInsertRow, m_mnuEditSelectAll}) {
         item->setEnabled(false);
     }
-    for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+    for (const int position : entry_toolbar::kFileAndEditButtons) {
         toolbarButton(position)->setEnabled(false);
     }
-    toolbarButton(kCalculatePosition)->setEnabled(true);
+    toolbarButton(entry_toolbar::kCalculate)->setEnabled(true);
     showGrid(false);
     m_mnuClear->setEnabled(false);
     m_mnuDelete->setEnabled(false);

@@ -86,11 +86,9 @@ class NoShell : public Shell {
     void OpenLink(const std::string&) override {}
 };
 
-constexpr int kSendPosition = 9;
-
 // The toolbar send into the output workbook, then the workbook saved as the given file.
 int SendAndSave(Form10& form, StandardErrorMessageBox& sendMessages, const std::string& workbook) {
-    form.Toolbar1_ButtonClick(kSendPosition);
+    form.Toolbar1_ButtonClick(results_toolbar::kSendResults);
     if (sendMessages.shown()) {
         return 4;
     }
