@@ -148,21 +148,33 @@ TEST_F(WorkbookCommandsWindowTest, ImportThenCalculateAndSaveAs) {
     EXPECT_EQ(resultRows(), fromWorkbook);
 }
 
+// The toolbar entries open the templates the menu items opened already: their windows show
+// again, and no second copy opens.
 TEST_F(WorkbookCommandsWindowTest, EachTemplateEntryShowsItsTemplateAndLeavesItOpen) {
-    const std::vector<std::pair<std::function<void()>, std::string>> entries = {
-        {[&] { m_window->mnu9703e().trigger(); }, "Stelvador.xls"},
-        {[&] { m_window->mnu07Latere().trigger(); }, "Stelvador.xlsx"},
-        {[&] { m_window->Toolbar1_ButtonClick(17); }, "Stelvador.xls"},
-        {[&] { m_window->Toolbar1_ButtonClick(18); }, "Stelvador.xlsx"},
+    struct Entry {
+        std::function<void()> run;
+        std::string file;
+        int shownAfter;
     };
-    int shown = ShownSpreadsheetWindows();
-    for (const auto& [run, file] : entries) {
-        SCOPED_TRACE(file);
-        run();
-        EXPECT_EQ(ShownSpreadsheetWindows(), ++shown);
+    const int shownBefore = ShownSpreadsheetWindows();
+    const std::vector<Entry> entries = {
+        {[&] { m_window->mnu9703e().trigger(); }, "Stelvador.xls", shownBefore + 1},
+        {[&] { m_window->mnu07Latere().trigger(); }, "Stelvador.xlsx", shownBefore + 2},
+        {[&] { m_window->Toolbar1_ButtonClick(17); }, "Stelvador.xls", shownBefore + 2},
+        {[&] { m_window->Toolbar1_ButtonClick(18); }, "Stelvador.xlsx", shownBefore + 2},
+    };
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.file);
+        entry.run();
+        EXPECT_EQ(ShownSpreadsheetWindows(), entry.shownAfter);
+        const SpreadsheetApplication holder =
+            m_spreadsheets->Holding(TemplateWorkbookPath(m_programFolder.string(), entry.file));
+        ASSERT_FALSE(holder.isNothing());
+        EXPECT_TRUE(holder.Visible());
         EXPECT_EQ(m_window->screenTitle(), "Data Entry Screen");
         EXPECT_TRUE(m_messages.texts().empty());
     }
+    EXPECT_EQ(m_spreadsheets->RunningCount(), 2);
     EXPECT_TRUE(m_dialog.calls().empty());
 }
 
