@@ -184,38 +184,6 @@ bool SaveWorkbook(WorkbookState& book) {
     return true;
 }
 
-bool AskAndSaveChanges(WorkbookState& book) {
-    SaveChangesQuestion& question = *book.application->question;
-    // Once a save to the workbook's own path has failed, every later Save asks where to.
-    bool ownPathFailed = false;
-    while (!book.saved) {
-        const std::string name = FileNameOf(book.path);
-        const SaveChangesAnswer answer = question.AskSaveChanges(name);
-        if (answer != SaveChangesAnswer::Save) {
-            return answer == SaveChangesAnswer::DontSave;
-        }
-        if (!ownPathFailed && HasXlsxExtension(book.path)) {
-            try {
-                SaveWorkbookAs(book, book.path);
-                return true;
-            } catch (const RunTimeError& failure) {
-                question.ReportSaveFailure(name, failure.what());
-                ownPathFailed = true;
-            }
-        }
-        const std::string chosen = ChooseSavePathFor(book);
-        if (chosen.empty()) {
-            continue;  // the changes are not saved yet: asked again, where Cancel keeps them
-        }
-        try {
-            SaveWorkbookAs(book, chosen);
-        } catch (const RunTimeError& failure) {
-            question.ReportSaveFailure(FileNameOf(chosen), failure.what());
-        }
-    }
-    return true;
-}
-
 void SetApplicationVisible(ApplicationState& application, bool visible) {
     application.visible = visible;
     if (visible && !application.view) {
@@ -226,11 +194,64 @@ void SetApplicationVisible(ApplicationState& application, bool visible) {
     }
 }
 
-bool SettleUnsavedWorkbooks(const ApplicationState& application) {
-    // Copies: a question may run an event loop in which the list changes.
-    const std::vector<std::shared_ptr<WorkbookState>> books = application.books;
-    for (const auto& book : books) {
-        if (!AskAndSaveChanges(*book)) {
+namespace {
+
+// Saves a workbook the user chose to keep. A failed save is reported and, like a cancelled
+// choice of a path, asks the question again; once the workbook's own path has failed, a Save
+// asks for another path, so the changes can be kept elsewhere when the workbook's folder cannot
+// take them. False when the user then answers Cancel.
+bool SaveKeptChanges(WorkbookState& book) {
+    SaveChangesQuestion& question = *book.application->question;
+    bool ownPathFailed = false;
+    for (;;) {
+        if (!ownPathFailed && HasXlsxExtension(book.path)) {
+            try {
+                SaveWorkbookAs(book, book.path);
+                return true;
+            } catch (const RunTimeError& failure) {
+                question.ReportSaveFailure(FileNameOf(book.path), failure.what());
+                ownPathFailed = true;
+            }
+        }
+        if (const std::string chosen = ChooseSavePathFor(book); !chosen.empty()) {
+            try {
+                SaveWorkbookAs(book, chosen);
+                return true;
+            } catch (const RunTimeError& failure) {
+                question.ReportSaveFailure(FileNameOf(chosen), failure.what());
+            }
+        }
+        const SaveChangesAnswer answer = question.AskSaveChanges(FileNameOf(book.path));
+        if (answer != SaveChangesAnswer::Save) {
+            return answer == SaveChangesAnswer::DontSave;
+        }
+    }
+}
+
+}  // namespace
+
+bool SettleUnsavedWorkbooks(const std::vector<std::shared_ptr<ApplicationState>>& applications) {
+    // Every question is answered before anything is saved or closed, so a Cancel changes
+    // nothing. Copies: a question may run an event loop in which the lists change.
+    std::vector<std::shared_ptr<WorkbookState>> kept;
+    for (const auto& application : applications) {
+        const std::vector<std::shared_ptr<WorkbookState>> books = application->books;
+        for (const auto& book : books) {
+            if (book->saved) {
+                continue;
+            }
+            const SaveChangesAnswer answer =
+                application->question->AskSaveChanges(FileNameOf(book->path));
+            if (answer == SaveChangesAnswer::Cancel) {
+                return false;
+            }
+            if (answer == SaveChangesAnswer::Save) {
+                kept.push_back(book);
+            }
+        }
+    }
+    for (const auto& book : kept) {
+        if (!SaveKeptChanges(*book)) {
             return false;
         }
     }
@@ -238,7 +259,7 @@ bool SettleUnsavedWorkbooks(const ApplicationState& application) {
 }
 
 bool QuitApplication(const std::shared_ptr<ApplicationState>& application) {
-    if (!SettleUnsavedWorkbooks(*application)) {
+    if (!SettleUnsavedWorkbooks({application})) {
         return false;
     }
     CloseApplication(application);

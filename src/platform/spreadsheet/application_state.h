@@ -85,18 +85,14 @@ std::string ChooseSavePathFor(const WorkbookState& book);
 // false when the user cancels the choice.
 bool SaveWorkbook(WorkbookState& book);
 
-// Asks whether to keep the changes of an unsaved workbook and saves them when told to; a
-// failed save is reported and the question asked again, and so is a cancelled choice of a path.
-// After a save to the workbook's own path has failed, Save asks for another path, so the
-// changes can be kept elsewhere when the workbook's folder cannot take them. False when the
-// user answers Cancel: the workbook stays as it is, unsaved.
-bool AskAndSaveChanges(WorkbookState& book);
-
 void SetApplicationVisible(ApplicationState& application, bool visible);
 
-// Asks about each unsaved workbook of the application in turn; false as soon as the user
-// answers Cancel (the workbooks not yet asked about are left as they are).
-bool SettleUnsavedWorkbooks(const ApplicationState& application);
+// Asks whether to keep the changes of each unsaved workbook of the applications, then saves
+// those the user keeps: to the workbook's own .xlsx, else (a workbook read from .xls, or an own
+// path that failed) to a path the user chooses. A failed save is reported and the question
+// asked again, and so is a cancelled choice of a path. False when the user answers Cancel; a
+// Cancel among the first questions saves nothing.
+bool SettleUnsavedWorkbooks(const std::vector<std::shared_ptr<ApplicationState>>& applications);
 
 // Closes the window, drops the workbooks without asking and removes the application from its
 // registry.

@@ -14,10 +14,8 @@ bool GlobalSpreadsheetApplication::Quit() const {
     // Copied: each close removes its application from the list. Every question is answered
     // before any application closes, so a Cancel leaves them all running.
     const std::vector<std::shared_ptr<ApplicationState>> running = registry->applications;
-    for (const auto& application : running) {
-        if (!SettleUnsavedWorkbooks(*application)) {
-            return false;
-        }
+    if (!SettleUnsavedWorkbooks(running)) {
+        return false;
     }
     for (const auto& application : running) {
         CloseApplication(application);

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "scripted_save_changes_question.h"
+#include "support/text_files.h"
 
 namespace stelvador {
 namespace {
@@ -214,9 +214,7 @@ TEST_F(SpreadsheetApplicationsTest, AWorkbookReadFromXlsIsOfferedANameNoFileHas)
         application.Quit();
         EXPECT_EQ(m_question->suggested, std::vector<std::string>{PathOf(c.proposed)});
         for (const std::string& name : c.present) {
-            std::ifstream kept(m_folder / name);
-            const std::string text((std::istreambuf_iterator<char>(kept)), {});
-            EXPECT_EQ(text, "the user's own " + name);
+            EXPECT_EQ(ReadBytes(m_folder / name), "the user's own " + name);
             fs::remove(m_folder / name);
         }
     }
@@ -242,18 +240,23 @@ TEST_F(SpreadsheetApplicationsTest, CancelKeepsTheApplicationAndItsChanges) {
     EXPECT_EQ(m_applications.RunningCount(), 0);
 }
 
-// Every application is asked about before any closes: a Cancel for the second leaves the first
-// running too.
+// Every workbook is asked about before anything is saved or closed: a Cancel for the second
+// leaves the first running too, and unsaved though Save was its answer.
 TEST_F(SpreadsheetApplicationsTest, GlobalQuitCancelledLeavesEveryApplicationRunning) {
+    const std::string onDisk = ReadBytes(m_folder / "Output.xlsx");
     const SpreadsheetApplication one = m_applications.Create();
     const SpreadsheetApplication two = m_applications.Create();
-    one.Workbooks().Open(PathOf("Output.xlsx")).Worksheets(1).Cells(1, 1).setValue("1");
+    const Workbook first = one.Workbooks().Open(PathOf("Output.xlsx"));
+    first.Worksheets(1).Cells(1, 1).setValue("1");
     two.Workbooks().Open(PathOf("Template.xls")).Worksheets(1).Cells(1, 1).setValue("2");
-    m_question->answers = {SaveChangesAnswer::DontSave, SaveChangesAnswer::Cancel};
+    m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::Cancel};
     EXPECT_FALSE(m_applications.Application().Quit());
+    EXPECT_EQ(m_question->asked, (std::vector<std::string>{"Output.xlsx", "Template.xls"}));
     EXPECT_EQ(m_applications.RunningCount(), 2);
     EXPECT_EQ(one.ActiveSheet().Cells(1, 1).Value(), "1");
     EXPECT_EQ(two.ActiveSheet().Cells(1, 1).Value(), "2");
+    EXPECT_FALSE(first.Saved());
+    EXPECT_EQ(ReadBytes(m_folder / "Output.xlsx"), onDisk);
 }
 
 // Cancelling the choice of a path after Save saves nothing and asks again, where Cancel keeps
