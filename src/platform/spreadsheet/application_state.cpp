@@ -34,11 +34,9 @@ std::shared_ptr<WorkbookState> FindIn(const ApplicationState& application,
 // is there already ("Stelvador (from xls).xlsx", then "Stelvador (from xls) 2.xlsx", ...).
 std::string NewXlsxPathBeside(const std::string& path) {
     const std::filesystem::path original(path);
-    std::string format = original.extension().string();
-    if (!format.empty()) {
-        format.erase(0, 1);
-    }
-    const std::string stem = original.stem().string() + " (from " + format + ")";
+    const std::string extension = original.extension().string();
+    const std::string stem =
+        original.stem().string() + (extension.empty() ? "" : " (from " + extension.substr(1) + ")");
     for (int number = 1;; ++number) {
         const std::string name = number == 1 ? stem : stem + " " + std::to_string(number);
         std::filesystem::path candidate = original;
