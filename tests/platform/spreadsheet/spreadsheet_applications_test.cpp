@@ -204,11 +204,8 @@ TEST_F(SpreadsheetApplicationsTest, AWorkbookReadFromXlsIsOfferedANameNoFileHas)
             std::ofstream(m_folder / name) << "the user's own " << name;
         }
         const SpreadsheetApplication application = m_applications.Create();
-        application.Workbooks()
-            .Open(PathOf("Template.xls"))
-            .Worksheets(1)
-            .Cells(2, 2)
-            .setValue("x");
+        const Worksheet sheet = application.Workbooks().Open(PathOf("Template.xls")).Worksheets(1);
+        sheet.Cells(2, 2).setValue("x");
         m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::DontSave};
         m_question->suggested.clear();
         application.Quit();
