@@ -221,25 +221,38 @@ CalculationResultsWindow& kkj::resultsWindow() {
 
 void kkj::mnuExit_Click() {
     handlerTop([&] {
-        hide();
-        exitSteps();
+        if (exitSteps()) {
+            hide();
+        }
     });
 }
 
 void kkj::closeEvent(QCloseEvent* event) {
-    event->accept();
-    handlerTop([&] { exitSteps(); });
+    bool exiting = true;
+    handlerTop([&] { exiting = exitSteps(); });
+    if (exiting) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
-void kkj::exitSteps() {
-    // Each step is tried even when one before it failed; the program ends whatever happens.
+bool kkj::exitSteps() {
+    // Each step is tried even when one before it failed; the program ends whatever happens,
+    // unless the user cancels the question about unsaved workbooks. That question comes first,
+    // so a Cancel leaves both windows, the results and every workbook as they were.
     EnterContinueOnError();
     if (m_exited) {
-        return;
+        return true;
+    }
+    bool cancelled = false;
+    ContinueOnError([&] { cancelled = !m_results.quitSpreadsheetApplications(); });
+    if (cancelled) {
+        return false;
     }
     m_exited = true;
     ContinueOnError([&] { m_results.unload(); });
-    ContinueOnError([&] { m_results.quitSpreadsheetApplications(); });
+    return true;
 }
 
 void kkj::endProgramIfExited() {

@@ -177,8 +177,8 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void focusGrid();
     void layOutNewFile(bool writeTemplate);
     // Exit's steps; the program ends once the outermost handler has reported (a message box
-    // would not stay open while the program ends).
-    void exitSteps();
+    // would not stay open while the program ends). False when the user cancelled.
+    bool exitSteps();
     void endProgramIfExited();
 
     FileDialog& m_commonDialog;

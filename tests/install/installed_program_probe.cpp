@@ -10,23 +10,10 @@
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/xls_reader_process.h"
 
-namespace {
-
-class NeverAsked : public stelvador::SaveChangesQuestion {
-  public:
-    stelvador::SaveChangesAnswer AskSaveChanges(const std::string&) override {
-        return stelvador::SaveChangesAnswer::DontSave;
-    }
-    std::string ChooseSavePath(const std::string&) override { return {}; }
-    void ReportSaveFailure(const std::string&, const std::string&) override {}
-};
-
-}  // namespace
-
 int main() {
     using namespace stelvador;
     const std::string folder = ExecutableFolder();
-    SpreadsheetApplications applications(std::make_shared<NeverAsked>());
+    SpreadsheetApplications applications(std::make_shared<DontSaveChangesQuestion>());
     const SpreadsheetApplication application = applications.Create();
     int failures = 0;
     const auto check = [&](bool good, const std::string& what) {
