@@ -3,10 +3,11 @@
 # of the install, its desktop entry, the installed stelvador-calc run from another folder
 # through a send and an .xls import, and the installed program's window shown on a virtual
 # display. Run by CTest:
-#   installed_program_test.sh BUILD_DIR FIXTURES_DIR
+#   installed_program_test.sh CMAKE BUILD_DIR FIXTURES_DIR
 set -euo pipefail
-build=$1
-fixtures=$2
+cmake=$1
+build=$2
+fixtures=$3
 
 work=$(mktemp -d)
 pids=()
@@ -24,7 +25,7 @@ fail() {
 }
 
 prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 ||
+"$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 ||
   fail "cmake --install failed: $(cat "$work/install.log")"
 
 # --- the layout: only the two programs in bin, the reader in libexec, the rest in share ---
