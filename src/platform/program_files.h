@@ -16,9 +16,9 @@ struct ProgramFiles {
 
 // The installed layout, as paths from the folder the executables are installed in.
 struct InstallLayout {
-    std::string binFolderName;   // "bin"
-    std::string folderFromBin;   // "../share/stelvador"
-    std::string readerFromBin;   // "../libexec/stelvador"
+    std::string binFolderName;  // "bin"
+    std::string folderFromBin;  // "../share/stelvador"
+    std::string readerFromBin;  // "../libexec/stelvador"
 };
 
 // The layout this build installs.
