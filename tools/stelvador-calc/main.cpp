@@ -21,7 +21,6 @@
 // failure (its message is on standard error; the grid is printed all the same); 4 the send or
 // the save failed (the message is on standard error).
 #include <QApplication>
-#include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -37,6 +36,7 @@
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
+#include "platform/program_files.h"
 #include "platform/shell.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_file.h"
@@ -191,7 +191,8 @@ int Run(int argc, char** argv) {
     ResultsWindowServices services;
     services.messageBox = &sendMessages;
     services.shell = &shell;
-    Form10Link results(spreadsheets, QCoreApplication::applicationDirPath(), services);
+    Form10Link results(spreadsheets, QString::fromStdString(RunningProgramFiles().folder),
+                       services);
     kkj window(dialog, messages, results);
     if (siNormalization) {
         window.mnuSiNorm_Click();
