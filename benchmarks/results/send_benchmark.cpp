@@ -12,7 +12,6 @@
 #include <string>
 
 #include "common/number_format.h"
-#include "entry/dialogs/about_windows.h"
 #include "platform/flex_grid.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
@@ -20,6 +19,7 @@
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
 
 namespace stelvador {
 namespace {

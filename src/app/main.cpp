@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <memory>
 
-#include "entry/dialogs/about_windows.h"
 #include "entry/kkj.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_file_dialog.h"
@@ -11,6 +10,7 @@
 #include "platform/spreadsheet/qt_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/form10_link.h"
+#include "widgets/dialogs/about_windows.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -13,13 +13,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "calculation/results_window_link.h"
 #include "entry/cap_cell.h"
 #include "platform/clipboard.h"
 #include "platform/flex_grid_view.h"
 #include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
 #include "widgets/panel_status_bar.h"
+#include "widgets/results_window_link.h"
 #include "widgets/title_band.h"
 #include "widgets/twips.h"
 

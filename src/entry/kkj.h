@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "calculation/calculate_command.h"
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "entry/error_reporter.h"
+#include "entry/calculate_command.h"
+#include "widgets/error_reporter.h"
 
 class QAction;
 class QLabel;

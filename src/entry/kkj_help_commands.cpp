@@ -4,11 +4,11 @@
 // the menu is never interrupted by a message.
 #include <QCoreApplication>
 
-#include "calculation/results_window_link.h"
-#include "entry/dialogs/about_windows.h"
-#include "entry/dialogs/help_file.h"
 #include "entry/kkj.h"
 #include "platform/shell_desktop.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/dialogs/help_file.h"
+#include "widgets/results_window_link.h"
 
 namespace stelvador {
 

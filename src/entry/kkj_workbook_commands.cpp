@@ -4,12 +4,12 @@
 #include <QCursor>
 #include <string>
 
-#include "calculation/results_window_link.h"
 #include "entry/kkj.h"
 #include "entry/template_workbooks.h"
 #include "entry/workbook_command_window.h"
 #include "entry/workbook_import.h"
 #include "platform/message_box.h"
+#include "widgets/results_window_link.h"
 
 namespace stelvador {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "calculation/calculate_command.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/results_window_services.h"
+#include "widgets/calculation_results_window.h"
 
 class QAction;
 class QLineEdit;

@@ -3,8 +3,8 @@
 #include <QString>
 #include <memory>
 
-#include "calculation/results_window_link.h"
 #include "results/results_window_services.h"
+#include "widgets/results_window_link.h"
 
 namespace stelvador {
 

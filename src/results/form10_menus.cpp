@@ -7,11 +7,11 @@
 
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "entry/dialogs/about_windows.h"
-#include "entry/dialogs/help_file.h"
-#include "entry/error_reporter.h"
 #include "results/form10.h"
 #include "results/results_toolbar_images.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/dialogs/help_file.h"
+#include "widgets/error_reporter.h"
 #include "widgets/grid_editing.h"
 
 namespace stelvador {

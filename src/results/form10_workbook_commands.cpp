@@ -6,9 +6,9 @@
 
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "entry/error_reporter.h"
 #include "platform/flex_grid.h"
 #include "results/form10.h"
+#include "widgets/error_reporter.h"
 #include "widgets/title_band.h"
 
 namespace stelvador {

@@ -15,11 +15,11 @@
 #include "common/continue_on_error.h"
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
-#include "entry/dialogs/form8.h"
 #include "platform/clipboard.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
 #include "results_window_fixture.h"
+#include "widgets/dialogs/form8.h"
 
 namespace stelvador {
 namespace {

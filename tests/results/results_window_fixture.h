@@ -10,7 +10,6 @@
 #include <string>
 
 #include "common/project_variables.h"
-#include "entry/dialogs/about_windows.h"
 #include "platform/spreadsheet/scripted_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
@@ -18,6 +17,7 @@
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
 
 namespace stelvador {
 

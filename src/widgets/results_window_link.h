@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "calculation/calculate_command.h"
+#include "widgets/calculation_results_window.h"
 
 namespace stelvador {
 
