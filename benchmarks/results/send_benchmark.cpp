@@ -13,6 +13,7 @@
 
 #include "common/number_format.h"
 #include "platform/flex_grid.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
 #include "results/form10.h"
@@ -20,6 +21,7 @@
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
 #include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -48,18 +50,9 @@ struct SendRig {
     SendRig()
         : spreadsheets(std::make_shared<DontSaveChangesQuestion>()),
           about(shell),
-          link(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR), services()) {}
-
-    ResultsWindowServices services() {
-        ResultsWindowServices services;
-        services.messageBox = &messages;
-        services.commonDialog = &dialog;
-        services.shell = &shell;
-        services.aboutWindows = &about;
-        services.showDataEntryWindow = [] {};
-        services.endProgram = [] {};
-        return services;
-    }
+          link(WindowServices{dialog, messages, shell, clipboard, spreadsheets, about},
+               QStringLiteral(STELVADOR_PROGRAM_DIR),
+               {.showDataEntryWindow = [] {}, .endProgram = [] {}}) {}
 
     // A results window of its own, as after "Exit Excel File": the workbook holds no result.
     Form10& freshWindow() {
@@ -77,6 +70,7 @@ struct SendRig {
     RecordingMessageBox messages;
     ScriptedFileDialog dialog;
     ScriptedShell shell;
+    QtClipboard clipboard;
     AboutWindows about;
     Form10Link link;
 };

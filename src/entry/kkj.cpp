@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include "entry/cap_cell.h"
-#include "platform/clipboard.h"
 #include "platform/flex_grid_view.h"
 #include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
@@ -76,12 +75,8 @@ QLabel* CreateCrystalImage(QWidget* parent, const QColor& body) {
 
 }  // namespace
 
-kkj::kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& results,
-         QWidget* parent)
-    : QMainWindow(parent),
-      m_commonDialog(commonDialog),
-      m_messageBox(messageBox),
-      m_results(results) {
+kkj::kkj(const WindowServices& services, ResultsWindowLink& results, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_results(results) {
     setWindowTitle(QStringLiteral("S t e l v a d o r     "));
     buildControls();
     buildMenus();

@@ -25,7 +25,7 @@ class KkjWorkbookWindow : public WorkbookCommandWindow {
     FileDialog& fileDialog() override { return m_window.fileDialog(); }
     void layOutEmptyGrid() override { m_window.layOutEmptyGrid(); }
     SpreadsheetApplications& spreadsheetApplications() override {
-        return m_window.resultsLink().spreadsheetApplications();
+        return m_window.services().spreadsheets;
     }
     std::string programFolder() const override { return m_window.resultsLink().programFolder(); }
     void showMessage(const std::string& text) override { m_window.messageBox().Show(text); }

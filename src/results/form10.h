@@ -8,8 +8,9 @@
 #include <string>
 
 #include "platform/spreadsheet/spreadsheet.h"
-#include "results/results_window_services.h"
+#include "results/results_window_routes.h"
 #include "widgets/calculation_results_window.h"
+#include "widgets/window_services.h"
 
 class QAction;
 class QLineEdit;
@@ -38,10 +39,8 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     static constexpr int kToolbarPositions = 16;
 
     // programFolder is where "Output.xlsx" and the help file lie (the executable's folder).
-    Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
-           QWidget* parent = nullptr);
-    Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
-           ResultsWindowServices services, QWidget* parent = nullptr);
+    Form10(const WindowServices& services, const QString& programFolder,
+           ResultsWindowRoutes routes = {}, QWidget* parent = nullptr);
     ~Form10() override;
 
     // Run when the window is unloaded ("Exit Excel File" or the frame's close), after the
@@ -134,8 +133,6 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    struct OwnServices;
-
     void buildControls();
     void buildMenus();
     void buildGraphMenu(QMenu& menu);
@@ -159,10 +156,9 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     void selectAllCells();
     MessageBox& messageBox();
 
-    SpreadsheetApplications& m_spreadsheets;
+    WindowServices m_services;
     QString m_programFolder;
-    std::unique_ptr<OwnServices> m_ownServices;
-    ResultsWindowServices m_services;
+    ResultsWindowRoutes m_routes;
     // The grid control; it holds the grid.
     FlexGridView* m_gridView = nullptr;
     TitleBand* m_titleBand = nullptr;

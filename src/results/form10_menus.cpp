@@ -203,7 +203,7 @@ void Form10::mnuAbaout_Click() {
 }
 
 void Form10::ShowAboutWindow() {
-    m_services.aboutWindows->ShowAboutWindow();
+    m_services.aboutWindows.ShowAboutWindow();
 }
 
 void Form10::mnuHelp_Click() {
@@ -220,14 +220,14 @@ void Form10::mnuHelpContents_Click() {
 }
 
 void Form10::OpenHelp() {
-    OpenHelpFile(*m_services.shell, m_programFolder);
+    OpenHelpFile(m_services.shell, m_programFolder);
 }
 
 void Form10::DisplayPreviousScreen() {
     // The results window stays loaded with its rows; the data entry window's Display Next
     // Screen brings it back.
-    if (m_services.showDataEntryWindow) {
-        m_services.showDataEntryWindow();
+    if (m_routes.showDataEntryWindow) {
+        m_routes.showDataEntryWindow();
     }
 }
 

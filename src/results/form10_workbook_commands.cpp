@@ -107,8 +107,8 @@ void Form10::ExitProgram() {
     // Every spreadsheet application asks about unsaved sent results before it goes; the program
     // ends whatever the answer.
     EnterContinueOnError();
-    ContinueOnError([&] { m_spreadsheets.Application().Quit(); });
-    m_services.endProgram();
+    ContinueOnError([&] { m_services.spreadsheets.Application().Quit(); });
+    m_routes.endProgram();
 }
 
 }  // namespace stelvador

@@ -6,9 +6,7 @@
 
 namespace stelvador {
 
-class SpreadsheetApplications;
-
-// The data entry window's way to the results window, which belongs to a later layer: the
+// The data entry window's way to the results window, a window it does not include: the
 // program hands it in. The window is created and loaded at its first use and lives until it is
 // unloaded (closed); the next use creates it afresh.
 class ResultsWindowLink {
@@ -23,9 +21,7 @@ class ResultsWindowLink {
     // Asks every spreadsheet application of the program to quit (the global application's
     // Quit), as the Exit commands do.
     virtual void quitSpreadsheetApplications() = 0;
-    // The program's spreadsheet applications, which the workbook commands use too, and the
-    // program folder that holds the program's workbooks.
-    virtual SpreadsheetApplications& spreadsheetApplications() = 0;
+    // The program folder that holds the program's workbooks.
     virtual std::string programFolder() const = 0;
 };
 

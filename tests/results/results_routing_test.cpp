@@ -331,10 +331,7 @@ class BusyClipboard : public Clipboard {
 
 TEST_F(ResultsRoutingTest, ClipboardFailureEndsTheEditCommandAndIsReported) {
     BusyClipboard busy;
-    ResultsWindowServices withBusyClipboard = services();
-    withBusyClipboard.clipboard = &busy;
-    Form10 form(m_spreadsheets, QString::fromStdString(programFolder().string()),
-                withBusyClipboard);
+    Form10 form(servicesWith(busy), QString::fromStdString(programFolder().string()), routes());
     FlexGrid& grid = form.MSFlexGrid1();
     grid.AddItem("EP-1\t38.650");
     grid.setRow(2);

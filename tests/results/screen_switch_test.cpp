@@ -18,8 +18,9 @@ class ScreenSwitchTest : public ResultsWindowFixture {
         ResultsWindowFixture::SetUp();
         m_entryMessages = std::make_unique<RecordingMessageBox>();
         loadLink();
-        m_entry = std::make_unique<kkj>(m_dialog, *m_entryMessages, *m_link);
-        m_entry->setHelpServices(m_shell, m_about);
+        m_entry = std::make_unique<kkj>(WindowServices{m_dialog, *m_entryMessages, m_shell,
+                                                       m_clipboard, m_spreadsheets, m_about},
+                                        *m_link);
     }
     void TearDown() override {
         m_entry.reset();
@@ -28,13 +29,13 @@ class ScreenSwitchTest : public ResultsWindowFixture {
 
     // The link without a loaded window: the data entry window creates it.
     void loadLink() {
-        ResultsWindowServices withEntry = services();
+        ResultsWindowRoutes withEntry = routes();
         withEntry.showDataEntryWindow = [this] {
             ++m_dataEntryShown;
             m_entry->show();
         };
         m_link = std::make_unique<Form10Link>(
-            m_spreadsheets, QString::fromStdString(programFolder().string()), withEntry);
+            services(), QString::fromStdString(programFolder().string()), withEntry);
     }
 
     static constexpr int kAboutPosition = 20;
