@@ -1,11 +1,18 @@
 // The two main windows together: Display Previous Screen and Display Next Screen lead between
 // them and show the same results window with its rows; About and Help of the data entry window
-// share the about window and the help file's look-up with the results window.
+// share the about window and the help file's look-up with the results window; both windows
+// copy and paste through the clipboard the program hands them.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QMenu>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "common/continue_on_error.h"
 #include "entry/kkj.h"
+#include "platform/clipboard.h"
 #include "platform/flex_grid.h"
 #include "results_window_fixture.h"
 
@@ -92,6 +99,48 @@ TEST_F(ScreenSwitchTest, DataEntryHelpWithoutHelpFileIsReportedExceptWhenTheMenu
     m_entry->mnuHelp().actions().front()->trigger();
     EXPECT_EQ(m_entryMessages->texts(), std::vector<std::string>{"File not found"});
     EXPECT_TRUE(m_shell.documents().empty());
+}
+
+// A clipboard in memory in the program's place: what one window puts there, the other reads.
+class MemoryClipboard : public Clipboard {
+  public:
+    void Clear() override { m_text.reset(); }
+    std::optional<std::string> GetText() override { return m_text; }
+    void SetText(std::string_view gridTextBlock) override { m_text = std::string(gridTextBlock); }
+
+  private:
+    std::optional<std::string> m_text;
+};
+
+TEST_F(ScreenSwitchTest, BothWindowsCopyAndPasteThroughTheClipboardTheProgramHandsIn) {
+    MemoryClipboard clipboard;
+    Form10Link link(servicesWith(clipboard), QString::fromStdString(programFolder().string()),
+                    routes());
+    kkj entry(
+        WindowServices{m_dialog, *m_entryMessages, m_shell, clipboard, m_spreadsheets, m_about},
+        link);
+    QApplication::clipboard()->clear();
+
+    entry.mnuNewFile_Click();
+    FlexGrid& typed = entry.MSFlexGrid1();
+    typed.setTextMatrix(1, 1, "EP-1");
+    typed.setRow(1);
+    typed.setCol(1);
+    entry.mnuEditCopy().trigger();
+    EXPECT_TRUE(clipboard.GetText().has_value());
+
+    Form10& results = link.loadedForm();
+    FlexGrid& grid = results.MSFlexGrid1();
+    grid.AddItem("Czo-1\t38.950");
+    grid.setRow(2);
+    grid.setCol(0);
+    results.menuItem("mnuEditPaste")->trigger();
+    EXPECT_EQ(grid.TextMatrix(2, 0), "EP-1");
+
+    // The system clipboard was never reached.
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    EXPECT_TRUE(m_entryMessages->texts().empty());
+    EXPECT_TRUE(m_messages.texts().empty());
 }
 
 }  // namespace
