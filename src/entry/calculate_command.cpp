@@ -53,9 +53,11 @@ void OnResultsWindow(CalculationResultsWindow* results, Step&& step) {
 }
 
 // The input step: asks for a data file and loads it into the analysis grid's data block. A
-// cancelled dialog, a missing file or a file that cannot be read changes no cell, and the grid
-// is then calculated as it stands; the failure is left pending.
-void LoadDataFileForCalculation(CalculationEntryWindow& window) {
+// cancelled dialog lays the grid out and changes no cell; the grid is then calculated as it
+// stands. A missing file or one that cannot be read changes nothing at all (file panel, cell
+// mirror, layout, cells), so that the window never names a file its grid did not come from;
+// the failure is left pending and false returned.
+bool LoadDataFileForCalculation(CalculationEntryWindow& window) {
     std::string fileName;
     ContinueOnError([&] {
         FileDialog& dialog = window.fileDialog();
@@ -63,21 +65,22 @@ void LoadDataFileForCalculation(CalculationEntryWindow& window) {
         dialog.ShowOpen();
         fileName = dialog.FileName();
     });
+    std::string loadedText;
+    if (!fileName.empty() && !ContinueOnError([&] { loadedText = ReadDataFile(fileName); })) {
+        return false;
+    }
     ContinueOnError([&] { window.showCellMirror(); });
     ContinueOnError([&] { window.setFilePanelText(fileName); });
     ContinueOnError([&] { window.layOutAnalysisGrid(); });
     if (fileName.empty()) {
-        return;
-    }
-    std::string loadedText;
-    if (!ContinueOnError([&] { loadedText = ReadDataFile(fileName); })) {
-        return;
+        return true;
     }
     ContinueOnError([&] {
         FlexGrid& grid = window.analysisGrid();
         ReplaceDataBlock(grid, loadedText);
         grid.setCellAlignment(FlexGrid::kAlignCenterCenter);
     });
+    return true;
 }
 
 // Says which plot data files a failed run left, so that no earlier file is taken for this run's.
@@ -108,12 +111,14 @@ void RunCalculateCommand(CalculationEntryWindow& window) {
         r.setStatusPanelText(4, siNormalization ? "Si = 3" : "not selected");
     });
 
-    if (!window.gridLoadedChecked()) {
-        LoadDataFileForCalculation(window);
-    }
+    const bool loaded = window.gridLoadedChecked() || LoadDataFileForCalculation(window);
 
+    // The rows are labelled with the file the grid came from: the dialog's name, or after a
+    // failed load the name the file panel still shows.
     std::string fileName;
-    ContinueOnError([&] { fileName = window.fileDialog().FileName(); });
+    ContinueOnError([&] {
+        fileName = loaded ? window.fileDialog().FileName() : window.filePanelText();
+    });
     OnResultsWindow(results, [](CalculationResultsWindow& r) { r.showWindow(); });
 
     PlotDataFiles plotFiles;

@@ -17,6 +17,7 @@ class CalculationEntryWindow {
 
     virtual void setScreenTitle(const std::string& title) = 0;
     // Status panel 1 of the data entry window.
+    virtual std::string filePanelText() const = 0;
     virtual void setFilePanelText(const std::string& text) = 0;
     virtual void showCellMirror() = 0;
     virtual FlexGrid& analysisGrid() = 0;

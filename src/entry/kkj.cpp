@@ -189,6 +189,10 @@ void kkj::setScreenTitle(const std::string& title) {
     m_titleBand->setScreenTitle(QString::fromStdString(title));
 }
 
+std::string kkj::filePanelText() const {
+    return m_statusBar->panelText(1);
+}
+
 void kkj::setFilePanelText(const std::string& text) {
     m_statusBar->setPanelText(1, text);
 }

@@ -127,6 +127,7 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
 
     // What the Calculate command reads and writes.
     void setScreenTitle(const std::string& title) override;
+    std::string filePanelText() const override;
     void setFilePanelText(const std::string& text) override;
     void showCellMirror() override;
     FlexGrid& analysisGrid() override;

@@ -202,27 +202,35 @@ TEST_F(CalculateCommandTest, CancelledDialogKeepsTheGridAndCalculatesIt) {
     EXPECT_EQ(m_window->screenTitle(), "Data Entry Screen");
 }
 
-TEST_F(CalculateCommandTest, MissingFileIsReportedAndChangesNoCell) {
+// A file that cannot be loaded changes nothing: the grid is calculated as it stands, and both
+// windows go on naming the file the grid came from, not the one that failed.
+TEST_F(CalculateCommandTest, MissingFileIsReportedAndChangesNothing) {
     const std::vector<AnalysisRow> golden = GoldenAnalyses();
     openWindow();
-    calculateFile(writeDataFile("mixed.epd", golden));
+    const fs::path mixed = writeDataFile("mixed.epd", golden);
+    calculateFile(mixed);
     calculateFile(m_work / "gone.epd");
 
     EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(53)});
     EXPECT_EQ(m_window->MSFlexGrid1().TextMatrix(1, 1), golden[0].sample);
     EXPECT_EQ(resultRows(), Repeated(GoldenRows(false), 2));
+    EXPECT_EQ(m_window->StatusBar1().panelText(1), mixed.string());
+    EXPECT_EQ(results().StatusBar1().panelText(1), mixed.string());
 }
 
-TEST_F(CalculateCommandTest, FileThatIsNotADataFileChangesNoCell) {
+TEST_F(CalculateCommandTest, FileThatIsNotADataFileChangesNothing) {
     const std::vector<AnalysisRow> golden = GoldenAnalyses();
     openWindow();
-    calculateFile(writeDataFile("mixed.epd", golden));
+    const fs::path mixed = writeDataFile("mixed.epd", golden);
+    calculateFile(mixed);
     std::ofstream(m_work / "notes.epd", std::ios::binary) << "not a data file\r\n";
     calculateFile(m_work / "notes.epd");
 
     EXPECT_EQ(m_messages.texts().size(), 1u);
     EXPECT_EQ(m_window->MSFlexGrid1().TextMatrix(1, 1), golden[0].sample);
     EXPECT_EQ(resultRows().size(), 2 * golden.size());
+    EXPECT_EQ(m_window->StatusBar1().panelText(1), mixed.string());
+    EXPECT_EQ(results().StatusBar1().panelText(1), mixed.string());
 }
 
 // Run from the toolbar, the failure is reported once, by the toolbar's reporter.
