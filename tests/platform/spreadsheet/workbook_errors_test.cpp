@@ -15,6 +15,7 @@
 #include "platform/spreadsheet/xls_reader_process.h"
 #include "platform/spreadsheet/xlsx_reader.h"
 #include "scripted_save_changes_question.h"
+#include "support/scratch_folder.h"
 #include "zip_maker.h"
 
 namespace stelvador {
@@ -35,11 +36,8 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 class WorkbookErrorsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador_errors_" +
-                    std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         m_application = m_applications.Create();
     }
     void TearDown() override { fs::remove_all(m_folder); }
