@@ -10,8 +10,8 @@
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
 #include "platform/flex_grid.h"
+#include "support/analyses_table.h"
 #include "support/empty_workbook.h"
-#include "support/golden_analyses.h"
 #include "support/scratch_folder.h"
 
 namespace stelvador {

@@ -14,7 +14,7 @@
 #include "results/form10.h"
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
-#include "support/golden_analyses.h"
+#include "support/analyses_table.h"
 #include "support/text_files.h"
 
 namespace stelvador {

@@ -14,7 +14,7 @@
 #include "common/oxide_list.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
-#include "support/golden_analyses.h"
+#include "support/analyses_table.h"
 
 namespace stelvador {
 namespace {

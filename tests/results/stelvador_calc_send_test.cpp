@@ -13,8 +13,8 @@
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
 #include "full_disk.h"
+#include "support/analyses_table.h"
 #include "support/exit_status.h"
-#include "support/golden_analyses.h"
 #include "support/scratch_folder.h"
 #include "support/text_files.h"
 

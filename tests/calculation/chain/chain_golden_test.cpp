@@ -15,7 +15,7 @@
 #include "calculation/output/plot_data_files.h"
 #include "calculation/output/plot_records.h"
 #include "common/oxide_list.h"
-#include "support/golden_analyses.h"
+#include "support/analyses_table.h"
 #include "support/scratch_folder.h"
 #include "support/text_files.h"
 

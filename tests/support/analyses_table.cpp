@@ -1,4 +1,4 @@
-#include "golden_analyses.h"
+#include "analyses_table.h"
 
 #include "common/oxide_list.h"
 #include "support/text_files.h"
