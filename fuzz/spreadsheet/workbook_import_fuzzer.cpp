@@ -1,10 +1,7 @@
 // The workbook import on arbitrary bytes: every input fills the grid or leaves the fresh layout
 // with a failure pending; nothing else escapes, and the grid keeps its shape.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -12,6 +9,7 @@
 #include "entry/cap_cell.h"
 #include "entry/workbook_command_window.h"
 #include "entry/workbook_import.h"
+#include "fuzz_input_file.h"
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/spreadsheet/spreadsheet.h"
@@ -51,26 +49,18 @@ class FuzzWindow : public stelvador::WorkbookCommandWindow {
     stelvador::SpreadsheetApplications m_applications;
 };
 
-std::string InputPath() {
-    return "/tmp/stelvador_import_fuzz_" + std::to_string(getpid()) + ".xlsx";
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = InputPath();
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, file);
-        std::fclose(file);
-    } else {
+    static const stelvador::FuzzInputFile input("input.xlsx");
+    if (!input.write(data, size)) {
         return 0;
     }
-    FuzzWindow window(path);
+    FuzzWindow window(input.path());
     stelvador::ImportWorkbook(window, stelvador::kXlsxImportFilter);
     if (window.analysisGrid().Rows() != 301 || window.analysisGrid().Cols() != 44) {
         std::abort();
     }
-    // Nothing of the run stays in the temporary folder.
-    std::remove(path.c_str());
+    input.remove();
     return 0;
 }

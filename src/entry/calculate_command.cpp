@@ -116,9 +116,8 @@ void RunCalculateCommand(CalculationEntryWindow& window) {
     // The rows are labelled with the file the grid came from: the dialog's name, or after a
     // failed load the name the file panel still shows.
     std::string fileName;
-    ContinueOnError([&] {
-        fileName = loaded ? window.fileDialog().FileName() : window.filePanelText();
-    });
+    ContinueOnError(
+        [&] { fileName = loaded ? window.fileDialog().FileName() : window.filePanelText(); });
     OnResultsWindow(results, [](CalculationResultsWindow& r) { r.showWindow(); });
 
     PlotDataFiles plotFiles;

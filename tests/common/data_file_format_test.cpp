@@ -255,17 +255,6 @@ TEST(DataFileRead, AFieldLongerThanTheLimitIsNoDataFile) {
     EXPECT_THROW(unterminated.finish(), RunTimeError);
 }
 
-TEST(DataFileRead, TheDefaultLimitHoldsMuchMoreThanAFullDataBlock) {
-    EXPECT_EQ(kMaxDataFileFieldBytes, 64u << 20);
-    // Cells of 1,000 characters, each well within a cell's limit.
-    std::string field(kMaxDataFileFieldBytes, '1');
-    for (std::size_t i = 1000; i < field.size(); i += 1001) {
-        field[i] = '\t';
-    }
-    EXPECT_EQ(ReadDataFileRecord("\"" + field).size(), field.size());
-    EXPECT_THROW(ReadDataFileRecord("\"" + field + "1"), RunTimeError);
-}
-
 // A cell of the given length, and the bytes before and after it in the field.
 struct LongCellCase {
     const char* name;

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +15,8 @@
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
 #include "full_disk.h"
+#include "support/folder_names.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -25,15 +26,6 @@ namespace fs = std::filesystem;
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // The number and description of the failure, or 0 and "" when the step succeeds.
@@ -76,11 +68,8 @@ TEST(FileErrorNumber, EachCauseHasTheNumberOfWhatTheUserCanDo) {
 class WholeFileWriter : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador-whole-file-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     void TearDown() override { fs::remove_all(m_folder); }
     std::string path(const std::string& name) const { return (m_folder / name).string(); }
@@ -97,7 +86,7 @@ TEST_F(WholeFileWriter, CreatesAndReplacesWithExactlyTheBytes) {
     WriteWholeFile(path("a.dat"), "");
     EXPECT_TRUE(fs::exists(path("a.dat")));
     EXPECT_EQ(fs::file_size(path("a.dat")), 0u);
-    EXPECT_EQ(Names(m_folder), std::vector<std::string>{"a.dat"});
+    EXPECT_EQ(FolderNames(m_folder), std::vector<std::string>{"a.dat"});
 }
 
 TEST_F(WholeFileWriter, FailuresHaveTheirNumbersAndLeaveTheFolderAsItWas) {
@@ -117,7 +106,7 @@ TEST_F(WholeFileWriter, FailuresHaveTheirNumbersAndLeaveTheFolderAsItWas) {
                   (std::pair<int, std::string>{c.number, c.description}))
             << c.target;
     }
-    EXPECT_EQ(Names(m_folder), (std::vector<std::string>{"a folder", "plain"}));
+    EXPECT_EQ(FolderNames(m_folder), (std::vector<std::string>{"a folder", "plain"}));
     EXPECT_EQ(ReadBytes(path("plain")), "x");
 }
 
@@ -139,7 +128,7 @@ TEST_F(WholeFileWriter, AReplacementTakesAppendsOfAnySizeAndReplacesOnlyWhenComm
         EXPECT_FALSE(replacement.isActive());
     }
     EXPECT_EQ(ReadBytes(path("set.dat")), expected);
-    EXPECT_EQ(Names(m_folder), std::vector<std::string>{"set.dat"});
+    EXPECT_EQ(FolderNames(m_folder), std::vector<std::string>{"set.dat"});
 }
 
 TEST_F(WholeFileWriter, AReplacementThatIsNotCommittedLeavesTheTargetAndNothingBehind) {
@@ -163,7 +152,7 @@ TEST_F(WholeFileWriter, AReplacementThatIsNotCommittedLeavesTheTargetAndNothingB
         second.commit();
     }
     EXPECT_EQ(ReadBytes(path("kept.dat")), "moved");
-    EXPECT_EQ(Names(m_folder), std::vector<std::string>{"kept.dat"});
+    EXPECT_EQ(FolderNames(m_folder), std::vector<std::string>{"kept.dat"});
 }
 
 TEST_F(WholeFileWriter, ReplacingKeepsTheFilesPermissionsAndTheLinkToIt) {
@@ -176,7 +165,7 @@ TEST_F(WholeFileWriter, ReplacingKeepsTheFilesPermissionsAndTheLinkToIt) {
     EXPECT_EQ(ReadBytes(path("file.dat")), "new");
     EXPECT_EQ(fs::status(path("file.dat")).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(Names(m_folder), (std::vector<std::string>{"file.dat", "link.dat"}));
+    EXPECT_EQ(FolderNames(m_folder), (std::vector<std::string>{"file.dat", "link.dat"}));
 }
 
 // A library writes by name: it is given an empty file of the target's folder that it may open
@@ -193,7 +182,7 @@ TEST_F(WholeFileWriter, ALibraryWritesTheTemporaryFileByItsName) {
     });
     EXPECT_EQ(ReadBytes(path("book.xlsx")), "written by name");
     EXPECT_FALSE(fs::exists(given));
-    EXPECT_EQ(Names(m_folder), std::vector<std::string>{"book.xlsx"});
+    EXPECT_EQ(FolderNames(m_folder), std::vector<std::string>{"book.xlsx"});
 }
 
 TEST_F(WholeFileWriter, WhatTheLibrarysWriteThrowsPassesOnAndTheTargetStays) {
@@ -211,7 +200,7 @@ TEST_F(WholeFileWriter, WhatTheLibrarysWriteThrowsPassesOnAndTheTargetStays) {
               }).first,
               error::kDiskFull);
     EXPECT_EQ(ReadBytes(path("book.xlsx")), "earlier");
-    EXPECT_EQ(Names(m_folder), std::vector<std::string>{"book.xlsx"});
+    EXPECT_EQ(FolderNames(m_folder), std::vector<std::string>{"book.xlsx"});
 }
 
 class WholeFileWriterOnAFullDisk : public ::testing::TestWithParam<FullDiskKind> {};
@@ -249,12 +238,12 @@ TEST_P(WholeFileWriterOnAFullDisk, LeavesTheEarlierFileByteForByteAndNothingBehi
               }).first,
               error::kDiskFull);
     EXPECT_EQ(ReadBytes(target), earlier);
-    EXPECT_EQ(Names(disk.path()), std::vector<std::string>{"data.epd"});
+    EXPECT_EQ(FolderNames(disk.path()), std::vector<std::string>{"data.epd"});
     // With room again the same write replaces it.
     disk.empty();
     WriteWholeFile(target.string(), bigger);
     EXPECT_EQ(ReadBytes(target), bigger);
-    EXPECT_EQ(Names(disk.path()), std::vector<std::string>{"data.epd"});
+    EXPECT_EQ(FolderNames(disk.path()), std::vector<std::string>{"data.epd"});
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "calculation_fixture.h"
 
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QEvent>
 #include <cstdlib>
@@ -11,7 +10,9 @@
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
 #include "platform/flex_grid.h"
-#include "support/text_files.h"
+#include "support/analyses_table.h"
+#include "support/empty_workbook.h"
+#include "support/scratch_folder.h"
 
 namespace stelvador {
 
@@ -26,16 +27,7 @@ fs::path GoldenFolder() {
 }  // namespace
 
 std::vector<AnalysisRow> GoldenAnalyses() {
-    std::vector<AnalysisRow> rows;
-    for (const std::string& line : ReadLines(GoldenFolder() / "analyses.tsv")) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::vector<std::string> items = SplitTabs(line);
-        items.resize(1 + kOxideCount);
-        rows.push_back({items[0], std::vector<std::string>(items.begin() + 1, items.end())});
-    }
-    return rows;
+    return ReadAnalysesTable(GoldenFolder() / "analyses.tsv");
 }
 
 fs::path GoldenExpectedFolder(bool siNormalization) {
@@ -52,12 +44,8 @@ void CalculationFixture::SetUpTestSuite() {
     if (!folder.empty()) {
         return;
     }
-    folder = fs::temp_directory_path() / ("stelvador_r_program_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    const std::string command =
-        "/usr/bin/python3 -c \"import openpyxl, sys; openpyxl.Workbook().save(sys.argv[1])\" '" +
-        (folder / "Output.xlsx").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    folder = MakeScratchFolder("program");
+    ASSERT_TRUE(WriteEmptyWorkbook(folder / "Output.xlsx"));
 }
 
 void CalculationFixture::TearDownTestSuite() {
@@ -70,16 +58,7 @@ void CalculationFixture::TearDownTestSuite() {
 void CalculationFixture::SetUp() {
     m_originalFolder = fs::current_path();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string folderName = std::string("stelvador_r_") + info->test_suite_name() + "_" +
-                             info->name() + "_" + std::to_string(::getpid());
-    for (char& c : folderName) {
-        if (c == '/') {
-            c = '_';
-        }
-    }
-    m_work = fs::temp_directory_path() / folderName;
-    fs::remove_all(m_work);
-    fs::create_directories(m_work);
+    m_work = MakeScratchFolder(std::string(info->test_suite_name()) + "_" + info->name());
     fs::current_path(m_work);
     m_programFolder = programFolderWithWorkbook();
 }
@@ -106,21 +85,8 @@ void CalculationFixture::TearDown() {
 
 fs::path CalculationFixture::writeDataFile(const std::string& name,
                                            const std::vector<AnalysisRow>& rows) const {
-    std::string block;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (r > 0) {
-            block += '\r';
-        }
-        block += rows[r].sample;
-        for (std::size_t c = 0; c < kOxideCount; ++c) {
-            block += '\t';
-            if (c < rows[r].cells.size()) {
-                block += rows[r].cells[c];
-            }
-        }
-    }
     const fs::path path = m_work / name;
-    std::ofstream(path, std::ios::binary) << BuildDataFileRecord(block);
+    std::ofstream(path, std::ios::binary) << BuildDataFileRecord(AnalysesBlock(rows, rows.size()));
     return path;
 }
 

@@ -17,16 +17,11 @@
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
+#include "support/analyses_table.h"
 #include "support/text_files.h"
 #include "widgets/dialogs/about_windows.h"
 
 namespace stelvador {
-
-// One analysis as a data file row holds it: the sample name and the 42 constituent texts.
-struct AnalysisRow {
-    std::string sample;
-    std::vector<std::string> cells;
-};
 
 // The analyses of the engine's golden data set, and its expected files.
 std::vector<AnalysisRow> GoldenAnalyses();

@@ -24,6 +24,7 @@
 #include "common/data_file_format.h"
 #include "common/error_numbers.h"
 #include "entry/cap_cell.h"
+#include "support/scratch_folder.h"
 
 namespace stelvador {
 namespace {
@@ -68,14 +69,8 @@ int numberOf(const std::function<void()>& step) {
 class DataFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        // A parameterised test's name holds a '/': kept out of the folder's name, so that
-        // TearDown removes the whole folder it made.
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '-');
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador-data-file-" + std::to_string(::getpid()) + "-" + name);
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     void TearDown() override { fs::remove_all(m_folder); }
 

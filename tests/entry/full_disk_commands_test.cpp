@@ -15,24 +15,16 @@
 #include "entry/data_file.h"
 #include "full_disk.h"
 #include "platform/flex_grid.h"
+#include "support/folder_names.h"
 
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::map<std::string, std::string> FolderBytes(const fs::path& folder) {
     std::map<std::string, std::string> bytes;
-    for (const std::string& name : Names(folder)) {
+    for (const std::string& name : FolderNames(folder)) {
         bytes[name] = ReadBytes(folder / name);
     }
     return bytes;
@@ -110,7 +102,7 @@ TEST_P(FullDiskCommands, CalculateLeavesTheEarlierPlotDataFilesAndSaysDiskFull) 
     const std::vector<std::string> lines = ReadLines(onDisk("VAlFe.dat"));
     ASSERT_GT(lines.size(), 1u);
     EXPECT_EQ(lines[1].rfind("later", 0), 0u);
-    EXPECT_EQ(Names(m_disk->path()).size(), kPlotFileNames.size() + 2);
+    EXPECT_EQ(FolderNames(m_disk->path()).size(), kPlotFileNames.size() + 2);
 }
 
 TEST_P(FullDiskCommands, SaveAsLeavesTheEarlierDataFileAndSaysDiskFull) {
@@ -128,7 +120,7 @@ TEST_P(FullDiskCommands, SaveAsLeavesTheEarlierDataFileAndSaysDiskFull) {
     m_window->mnuSaveAs_Click();
     EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(61)});
     EXPECT_EQ(ReadBytes(onDisk("analyses.epd")), earlier);
-    EXPECT_EQ(Names(m_disk->path()), std::vector<std::string>{"analyses.epd"});
+    EXPECT_EQ(FolderNames(m_disk->path()), std::vector<std::string>{"analyses.epd"});
 
     m_disk->empty();
     m_messages.clear();
@@ -145,7 +137,7 @@ TEST_P(FullDiskCommands, NewFileLeavesTheEarlierGridTemplateAndSaysDiskFull) {
     m_window->mnuNewFile_Click();
     EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(61)});
     EXPECT_EQ(ReadBytes(onDisk("epdt.tem")), earlier);
-    EXPECT_EQ(Names(m_disk->path()), std::vector<std::string>{"epdt.tem"});
+    EXPECT_EQ(FolderNames(m_disk->path()), std::vector<std::string>{"epdt.tem"});
 }
 
 class SaveAsFailures : public CalculationFixture {};
@@ -167,7 +159,7 @@ TEST_F(SaveAsFailures, SayWhyTheFileCannotBeWritten) {
         EXPECT_EQ(m_messages.texts(), std::vector<std::string>{DataEntryMessage(c.number)})
             << c.target;
     }
-    EXPECT_EQ(Names(m_work), std::vector<std::string>{"a folder.epd"});
+    EXPECT_EQ(FolderNames(m_work), std::vector<std::string>{"a folder.epd"});
 }
 
 }  // namespace

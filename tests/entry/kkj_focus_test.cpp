@@ -14,6 +14,7 @@
 #include "common/oxide_list.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
+#include "support/analyses_table.h"
 
 namespace stelvador {
 namespace {
@@ -80,21 +81,7 @@ TEST_F(FreshWindowKeys, AWholeTypedSessionSavesTheExactDataFile) {
     m_dialog.queuePath(saved.string());
     press(Qt::Key_S, Qt::ControlModifier);
 
-    std::string block;
-    for (int r = 0; r < 300; ++r) {
-        if (r > 0) {
-            block += '\r';
-        }
-        if (r < 2) {
-            block += typed[static_cast<std::size_t>(r)].sample;
-        }
-        for (std::size_t c = 0; c < kOxideCount; ++c) {
-            block += '\t';
-            if (r < 2) {
-                block += typed[static_cast<std::size_t>(r)].cells[c];
-            }
-        }
-    }
+    const std::string block = AnalysesBlock(typed, 300);
     EXPECT_EQ(ReadBytes(saved), "\"" + block + "\"\r\n");
     EXPECT_TRUE(m_messages.texts().empty());
 }

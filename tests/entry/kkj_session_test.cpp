@@ -10,6 +10,7 @@
 #include "common/oxide_list.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
+#include "support/analyses_table.h"
 
 namespace stelvador {
 namespace {
@@ -55,21 +56,7 @@ TEST_F(DataEntrySession, TypeSaveCloseOpenAndCalculateTwoAnalyses) {
     ASSERT_EQ(m_window->screenTitle(), "Start-up Screen");
 
     // The saved bytes: the two analyses, then 298 empty rows, in the data file format.
-    std::string block;
-    for (int r = 0; r < 300; ++r) {
-        if (r > 0) {
-            block += '\r';
-        }
-        if (r < 2) {
-            block += typed[static_cast<std::size_t>(r)].sample;
-        }
-        for (std::size_t c = 0; c < kOxideCount; ++c) {
-            block += '\t';
-            if (r < 2) {
-                block += typed[static_cast<std::size_t>(r)].cells[c];
-            }
-        }
-    }
+    const std::string block = AnalysesBlock(typed, 300);
     EXPECT_EQ(ReadBytes(saved), "\"" + block + "\"\r\n");
 
     // Open File in a fresh grid, then Calculate: the loaded grid is calculated as it stands.

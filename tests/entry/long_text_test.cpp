@@ -4,8 +4,6 @@
 // column of bounded width.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -20,6 +18,7 @@
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_header.h"
 #include "platform/flex_grid_view.h"
+#include "support/exit_status.h"
 
 namespace stelvador {
 namespace {
@@ -108,10 +107,6 @@ TEST_F(LongSampleNames, TheResultsWindowsSampleColumnIsBounded) {
     // Several result columns are in view, not pushed beyond the window's edge.
     EXPECT_GE(view.columnAt(view.viewport()->width() - 1), 3);
     EXPECT_EQ(view.horizontalScrollBar()->value(), 0);
-}
-
-int ExitStatus(int systemResult) {
-    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
 }
 
 TEST_F(LongSampleNames, StelvadorCalcRefusesANameOneCharacterTooLong) {

@@ -2,7 +2,6 @@
 // results grid, on standard output; a workbook it cannot read is a failure.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,15 +11,12 @@
 
 #include "calculation/output/plot_records.h"
 #include "calculation_fixture.h"
+#include "support/exit_status.h"
 
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
-
-int ExitStatus(int systemResult) {
-    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
-}
 
 std::string Tool() {
     return "'" + (fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc").string() + "'";

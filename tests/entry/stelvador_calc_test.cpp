@@ -2,7 +2,6 @@
 // data files in the current directory, a failure exit for a file it cannot read.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -10,15 +9,12 @@
 
 #include "calculation/output/plot_records.h"
 #include "calculation_fixture.h"
+#include "support/exit_status.h"
 
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
-
-int ExitStatus(int systemResult) {
-    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
-}
 
 std::string Tool() {
     return (fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc").string();

@@ -6,7 +6,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "platform/spreadsheet/spreadsheet_objects.h"
 #include "platform/spreadsheet/spreadsheet_window.h"
 #include "platform/spreadsheet/workbook_file.h"
+#include "support/scratch_folder.h"
 #include "workbook_test_window.h"
 
 namespace stelvador {
@@ -37,9 +37,7 @@ std::vector<SpreadsheetWindow*> ShownSpreadsheetWindows() {
 class TemplateWorkbooksTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::random_device random;
-        m_work = fs::temp_directory_path() /
-                 ("stelvador-template-" + std::to_string(random()) + std::to_string(random()));
+        m_work = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(m_work / "program" / kTemplateFolder);
         for (const std::string_view name : {kXlsTemplate, kXlsxTemplate}) {
             fs::copy_file(TemplateWorkbookPath(STELVADOR_PROGRAM_DIR, name),

@@ -4,23 +4,18 @@
 // that says why. How fast and how small is measured by benchmarks/import/measure_hostile_imports.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
 
+#include "support/exit_status.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
-
-int ExitStatus(int systemResult) {
-    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
-}
 
 std::string Quoted(const fs::path& path) {
     return "'" + path.string() + "'";
@@ -29,10 +24,7 @@ std::string Quoted(const fs::path& path) {
 class WorkbookImportLimitsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::random_device random;
-        m_work = fs::temp_directory_path() /
-                 ("stelvador-import-limits-" + std::to_string(random()) + std::to_string(random()));
-        fs::create_directories(m_work);
+        m_work = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         const fs::path script = fs::path(STELVADOR_WORKBOOK_FIXTURES) / "make_hostile_workbooks.py";
         ASSERT_EQ(
             std::system(("/usr/bin/python3 " + Quoted(script) + " " + Quoted(m_work)).c_str()), 0);

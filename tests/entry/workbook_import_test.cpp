@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "entry/data_file.h"
 #include "entry/workbook_import.h"
 #include "platform/spreadsheet/zip_maker.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 #include "workbook_test_window.h"
 
@@ -49,10 +49,7 @@ class WorkbookImportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_originalFolder = fs::current_path();
-        std::random_device random;
-        m_work = fs::temp_directory_path() /
-                 ("stelvador-import-" + std::to_string(random()) + std::to_string(random()));
-        fs::create_directories(m_work);
+        m_work = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         Project().LastFileName = "before";
     }
     void TearDown() override {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
 #include "support/when_shown.h"
 
 namespace stelvador {
@@ -48,10 +49,7 @@ class QtFileDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_previous = std::filesystem::current_path();
-        m_root = std::filesystem::temp_directory_path() /
-                 (std::string("stelvador_qt_dialog_") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_root);
+        m_root = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(m_root / "Proben Ä");
         std::ofstream(m_root / "Proben Ä" / "rocks.epd") << "\"\"\r\n";
         std::filesystem::current_path(m_root);

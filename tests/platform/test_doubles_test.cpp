@@ -5,6 +5,7 @@
 
 #include "recording_message_box.h"
 #include "scripted_file_dialog.h"
+#include "support/scratch_folder.h"
 
 namespace stelvador {
 namespace {
@@ -27,11 +28,7 @@ class ScriptedFileDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_previous = std::filesystem::current_path();
-        m_root = std::filesystem::temp_directory_path() /
-                 ("stelvador_dialog_" +
-                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_root);
+        m_root = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(m_root / "data");
         std::filesystem::current_path(m_root);
     }

@@ -1,7 +1,6 @@
 // The results window for real, offscreen, with the real spreadsheet stand-in behind it.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
@@ -24,6 +23,8 @@
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
+#include "support/empty_workbook.h"
+#include "support/scratch_folder.h"
 #include "widgets/dialogs/about_windows.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/title_band.h"
@@ -38,14 +39,10 @@ namespace fs = std::filesystem;
 class ResultsWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        s_root = fs::temp_directory_path() / ("stelvador_r_results_" + std::to_string(::getpid()));
+        s_root = MakeScratchFolder("results_window");
         fs::create_directories(s_root / "with workbook");
         fs::create_directories(s_root / "without workbook");
-        const std::string command =
-            "/usr/bin/python3 -c \"import openpyxl, sys; openpyxl.Workbook().save(sys.argv[1])\" "
-            "'" +
-            (s_root / "with workbook" / "Output.xlsx").string() + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_TRUE(WriteEmptyWorkbook(s_root / "with workbook" / "Output.xlsx"));
     }
     static void TearDownTestSuite() { fs::remove_all(s_root); }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QEvent>
 #include <filesystem>
@@ -18,6 +17,8 @@
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
+#include "support/empty_workbook.h"
+#include "support/scratch_folder.h"
 #include "widgets/dialogs/about_windows.h"
 #include "widgets/window_services.h"
 
@@ -30,22 +31,14 @@ namespace stelvador {
 class ResultsWindowFixture : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        s_template = std::filesystem::temp_directory_path() /
-                     ("stelvador_results_template_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(s_template);
-        const std::string command =
-            "/usr/bin/python3 -c \"import openpyxl, sys; openpyxl.Workbook().save(sys.argv[1])\" "
-            "'" +
-            (s_template / "Output.xlsx").string() + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        s_template = MakeScratchFolder("results_template");
+        ASSERT_TRUE(WriteEmptyWorkbook(s_template / "Output.xlsx"));
     }
     static void TearDownTestSuite() { std::filesystem::remove_all(s_template); }
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_root = std::filesystem::temp_directory_path() /
-                 ("stelvador_results_" + std::to_string(::getpid()) + "_" + info->name());
-        std::filesystem::remove_all(m_root);
+        m_root = MakeScratchFolder(info->name());
         std::filesystem::create_directories(programFolder());
         std::filesystem::create_directories(workFolder());
         std::filesystem::copy_file(s_template / "Output.xlsx", programFolder() / "Output.xlsx");

@@ -2,8 +2,6 @@
 // workbook, which is saved as the named .xlsx; openpyxl reads back what the grid printed.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +13,9 @@
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
 #include "full_disk.h"
+#include "support/analyses_table.h"
+#include "support/exit_status.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -22,33 +23,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int ExitStatus(int systemResult) {
-    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
-}
-
 class StelvadorCalcSendTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_work = fs::temp_directory_path() /
-                 ("stelvador_calc_send_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_work);
-        fs::create_directories(m_work);
+        m_work = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         // The engine's golden analyses as a data file.
-        std::string block;
-        for (const std::string& line : ReadLines(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv")) {
-            if (line.empty() || line[0] == '#') {
-                continue;
-            }
-            std::vector<std::string> items = SplitTabs(line);
-            items.resize(1 + kOxideCount);
-            if (!block.empty()) {
-                block += '\r';
-            }
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                block += (i > 0 ? "\t" : "") + items[i];
-            }
-        }
+        const std::vector<AnalysisRow> analyses =
+            ReadAnalysesTable(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv");
+        const std::string block = AnalysesBlock(analyses, analyses.size());
         std::ofstream(m_work / "analyses.epd", std::ios::binary) << BuildDataFileRecord(block);
     }
     void TearDown() override { fs::remove_all(m_work); }

@@ -1,4 +1,5 @@
 #include "full_disk.h"
+#include "scratch_folder.h"
 
 #include <fcntl.h>
 #include <sched.h>
@@ -37,17 +38,8 @@ std::string FullDiskKindName(FullDiskKind kind) {
 }
 
 FullDiskFolder::FullDiskFolder(FullDiskKind kind, const std::string& name) : m_kind(kind) {
-    std::string safe = name;
-    for (char& c : safe) {
-        if (c == '/') {
-            c = '_';
-        }
-    }
-    m_root = fs::temp_directory_path() /
-             ("stelvador-full-disk-" + std::to_string(::getpid()) + "-" + safe);
+    m_root = MakeScratchFolder("full_disk_" + name);
     std::error_code ignored;
-    fs::remove_all(m_root, ignored);
-    fs::create_directories(m_root);
     if (kind == FullDiskKind::SmallFileSystem) {
         m_mounted = OwnMountNamespace() &&
                     ::mount("tmpfs", m_root.c_str(), "tmpfs", 0, kFileSystemSize) == 0;

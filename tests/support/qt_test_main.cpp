@@ -8,20 +8,18 @@
 #include <string>
 #include <system_error>
 
+#include "scratch_folder.h"
+
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     // Without a session's runtime folder Qt makes one in the temporary folder and leaves it
     // there: this run gets one of its own instead, removed at the end.
-    std::string runtimeFolder;
+    std::filesystem::path runtimeFolder;
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "stelvador-qt-runtime-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            runtimeFolder = pattern;
-            setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
-        }
+        runtimeFolder = stelvador::MakeScratchFolder("qt_runtime");
+        setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
     }
     int result = 0;
     {

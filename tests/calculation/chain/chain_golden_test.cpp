@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdlib>
@@ -16,33 +15,14 @@
 #include "calculation/output/plot_data_files.h"
 #include "calculation/output/plot_records.h"
 #include "common/oxide_list.h"
+#include "support/analyses_table.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
 namespace {
 
 namespace fs = std::filesystem;
-
-// One line of analyses.tsv: the sample name and the 42 cell texts, TAB-separated.
-struct AnalysisLine {
-    std::string sample;
-    std::vector<std::string> cells;
-};
-
-std::vector<AnalysisLine> ReadAnalyses(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<AnalysisLine> analyses;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::vector<std::string> items = SplitTabs(line);
-        items.resize(1 + kOxideCount);
-        analyses.push_back({items[0], std::vector<std::string>(items.begin() + 1, items.end())});
-    }
-    return analyses;
-}
 
 struct GoldenRun {
     const char* name;  // folder of the expected files under data/
@@ -51,35 +31,24 @@ struct GoldenRun {
 
 class ChainGoldenTest : public ::testing::TestWithParam<GoldenRun> {};
 
-struct RemovedAtEnd {
-    fs::path folder;
-    ~RemovedAtEnd() {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-};
-
 // The data set goes through the whole chain and the plot data files as a calculation run does;
 // the result rows and the 13 files must match the expected files byte for byte. Set
 // STELVADOR_UPDATE_GOLDEN=1 to write the expected files afresh (then check them by hand).
 TEST_P(ChainGoldenTest, ResultRowsAndPlotDataFilesMatchTheExpectedFiles) {
     const GoldenRun& run = GetParam();
     const fs::path data = STELVADOR_TEST_DATA_DIR;
-    const std::vector<AnalysisLine> analyses = ReadAnalyses(data / "analyses.tsv");
+    const std::vector<AnalysisRow> analyses = ReadAnalysesTable(data / "analyses.tsv");
     ASSERT_FALSE(analyses.empty());
 
     // A folder of this run's own, so that runs at the same time do not meet, removed however the
     // test ends.
-    const fs::path out = fs::temp_directory_path() / ("stelvador_golden_" + std::string(run.name) +
-                                                      "_" + std::to_string(::getpid()));
-    fs::remove_all(out);
-    fs::create_directories(out);
-    const RemovedAtEnd removeOut{out};
+    const ScratchFolder scratch(std::string("golden_") + run.name);
+    const fs::path& out = scratch.path();
 
     PlotDataFiles files;
     OpenPlotDataFiles(files, out);
     std::string results;
-    for (const AnalysisLine& analysis : analyses) {
+    for (const AnalysisRow& analysis : analyses) {
         std::array<std::string_view, kOxideCount> cells{};
         for (std::size_t c = 0; c < cells.size(); ++c) {
             cells[c] = analysis.cells[c];
@@ -167,15 +136,15 @@ void ExpectSameState(const AnalysisState& reused, const AnalysisState& fresh) {
 // empty, letters, beyond range, negative) holds exactly what a fresh outcome holds: every value
 // of the state, the row and the plot records.
 TEST(ChainReuse, AReusedOutcomeEqualsAFreshOneInEveryValue) {
-    std::vector<AnalysisLine> analyses =
-        ReadAnalyses(fs::path(STELVADOR_TEST_DATA_DIR) / "analyses.tsv");
+    std::vector<AnalysisRow> analyses =
+        ReadAnalysesTable(fs::path(STELVADOR_TEST_DATA_DIR) / "analyses.tsv");
     ASSERT_FALSE(analyses.empty());
     const std::size_t realCount = analyses.size();
     for (const char* text : {"", "abc", "1e309", "-1.5", "0"}) {
         analyses.push_back(
             {std::string("degenerate ") + text, std::vector<std::string>(kOxideCount, text)});
     }
-    auto cellsOf = [](const AnalysisLine& line) {
+    auto cellsOf = [](const AnalysisRow& line) {
         std::array<std::string_view, kOxideCount> cells{};
         for (std::size_t c = 0; c < cells.size(); ++c) {
             cells[c] = line.cells[c];

@@ -16,6 +16,8 @@
 #include "calculation/output/shown_m3.h"
 #include "common/error_numbers.h"
 #include "full_disk.h"
+#include "support/folder_names.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -32,9 +34,7 @@ class PlotDataFilesTest : public ::testing::Test {
   protected:
     PlotDataFilesTest() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / (std::string("stelvador_plot_files_") + info->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = MakeScratchFolder(info->name());
     }
     ~PlotDataFilesTest() override { fs::remove_all(folder); }
 
@@ -96,15 +96,6 @@ std::map<std::string, std::string> SetBytes(const fs::path& folder) {
     return bytes;
 }
 
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::vector<std::string> PlotFileNames() {
     std::vector<std::string> names(kPlotFileNames.begin(), kPlotFileNames.end());
     std::sort(names.begin(), names.end());
@@ -158,7 +149,7 @@ TEST_F(PlotDataFilesTest, AFileThatCannotBeCreatedLeavesTheWholeEarlierSet) {
             EXPECT_EQ(ReadBytes(folder / name), bytes) << name;
         }
     }
-    EXPECT_EQ(Names(folder), PlotFileNames());
+    EXPECT_EQ(FolderNames(folder), PlotFileNames());
 }
 
 TEST_F(PlotDataFilesTest, MissingFolderFailsEveryFileWithPathNotFound) {
@@ -195,7 +186,7 @@ TEST_F(PlotDataFilesTest, ASetThatGoesAwayUnclosedLeavesTheEarlierFiles) {
         EXPECT_EQ(SetBytes(folder), earlier);
     }
     EXPECT_EQ(SetBytes(folder), earlier);
-    EXPECT_EQ(Names(folder), PlotFileNames());
+    EXPECT_EQ(FolderNames(folder), PlotFileNames());
 }
 
 // Should a rename fail midway (here a folder put in the sixth file's place after the set was
@@ -227,7 +218,7 @@ TEST_F(PlotDataFilesTest, ARenameThatFailsMidwayLeavesWholeFilesOfOneRunOrTheOth
         }
     }
     EXPECT_NE(later.at("CrAlFe.dat"), earlier.at("CrAlFe.dat"));
-    EXPECT_EQ(Names(folder), PlotFileNames());
+    EXPECT_EQ(FolderNames(folder), PlotFileNames());
 }
 
 class PlotDataFilesOnAFullDisk : public ::testing::TestWithParam<FullDiskKind> {};
@@ -254,7 +245,7 @@ TEST_P(PlotDataFilesOnAFullDisk, LeavesTheEarlierSetByteForByte) {
     EXPECT_EQ(files.lastFailure(), error::kDiskFull);
     EXPECT_EQ(files.replaced(), 0);
     EXPECT_EQ(SetBytes(disk.path()), earlier);
-    EXPECT_EQ(Names(disk.path()), PlotFileNames());
+    EXPECT_EQ(FolderNames(disk.path()), PlotFileNames());
 
     // With room again the same run replaces the set.
     disk.empty();
@@ -264,7 +255,7 @@ TEST_P(PlotDataFilesOnAFullDisk, LeavesTheEarlierSetByteForByte) {
     EXPECT_EQ(files.lastFailure(), 0);
     EXPECT_EQ(files.replaced(), kPlotFileCount);
     EXPECT_EQ(ReadBytes(disk.path() / "VAlFe.dat").rfind(HeaderLine(1) + "later", 0), 0u);
-    EXPECT_EQ(Names(disk.path()), PlotFileNames());
+    EXPECT_EQ(FolderNames(disk.path()), PlotFileNames());
 }
 
 }  // namespace

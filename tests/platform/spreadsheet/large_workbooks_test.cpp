@@ -1,7 +1,6 @@
 // Workbooks at the reader's limits: the largest sheet a workbook can describe opens, and a zip
 // bomb is refused at the unpack limit. Slow (seconds each): labelled so, run in CI.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -10,6 +9,7 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "scripted_save_changes_question.h"
+#include "support/scratch_folder.h"
 #include "zip_maker.h"
 
 namespace stelvador {
@@ -20,10 +20,8 @@ namespace fs = std::filesystem;
 class LargeWorkbooksTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador_large_" + std::to_string(getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         m_application = m_applications.Create();
     }
     void TearDown() override { fs::remove_all(m_folder); }

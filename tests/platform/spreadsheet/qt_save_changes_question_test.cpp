@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
 #include "support/when_shown.h"
 
 namespace stelvador {
@@ -37,10 +38,7 @@ struct DialogCase {
 class QtSaveDialog : public ::testing::TestWithParam<DialogCase> {
   protected:
     void SetUp() override {
-        m_folder =
-            fs::temp_directory_path() / ("stelvador_save_dialog_" + std::string(GetParam().name));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        m_folder = MakeScratchFolder(GetParam().name);
         std::ofstream(m_folder / "Results.xlsx") << "earlier results";
     }
     void TearDown() override { fs::remove_all(m_folder); }

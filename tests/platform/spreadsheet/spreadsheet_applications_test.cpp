@@ -2,7 +2,6 @@
 // never dropped without asking; cells written and saved read back in openpyxl exactly.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "scripted_save_changes_question.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -33,12 +33,8 @@ int ErrorNumberOf(const auto& step) {
 class SpreadsheetApplicationsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        // The process number keeps runs of other build folders apart.
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador_apps_" + std::to_string(::getpid()) + "_" +
-                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "xlsxwriter_cells.xlsx",
                       m_folder / "Output.xlsx");
         fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "xlwt_cells.xls",

@@ -18,6 +18,7 @@
 #include "common/cell_text_limit.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "scripted_save_changes_question.h"
+#include "support/scratch_folder.h"
 
 namespace stelvador {
 namespace {
@@ -30,11 +31,8 @@ const std::string kLong(kCellTextLimit + 1, 'n');
 class SpreadsheetWindowCellLimitTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador_window_limit_" +
-                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "openpyxl_cells.xlsx",
                       m_folder / "Output.xlsx");
         m_application = m_applications.Create();

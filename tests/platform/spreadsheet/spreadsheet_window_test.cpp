@@ -14,6 +14,7 @@
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_file.h"
 #include "scripted_save_changes_question.h"
+#include "support/scratch_folder.h"
 
 namespace stelvador {
 namespace {
@@ -23,11 +24,8 @@ namespace fs = std::filesystem;
 class SpreadsheetWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador_window_" +
-                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "openpyxl_cells.xlsx",
                       m_folder / "Output.xlsx");
         fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "xlwt_cells.xls",
@@ -174,7 +172,8 @@ TEST_F(SpreadsheetWindowTest, SaveToAFolderThatCannotTakeTheWorkbookOffersAnothe
     const Workbook book = m_application.Workbooks().Open(PathOf("Output.xlsx"));
     book.Worksheets(1).Cells(2, 2).setValue("kept");
     m_application.setVisible(true);
-    const fs::path elsewhere = fs::temp_directory_path() / (m_folder.filename().string() + ".xlsx");
+    const ScratchFolder another("elsewhere");
+    const fs::path elsewhere = another.path() / "Output.xlsx";
     fs::remove_all(m_folder);  // the workbook's folder has gone
     m_question->paths.push_back(elsewhere.string());
     Window()->findChild<QAction*>("actionSave")->trigger();

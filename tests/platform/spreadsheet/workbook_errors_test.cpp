@@ -16,6 +16,7 @@
 #include "platform/spreadsheet/xls_reader_process.h"
 #include "platform/spreadsheet/xlsx_reader.h"
 #include "scripted_save_changes_question.h"
+#include "support/scratch_folder.h"
 #include "zip_maker.h"
 
 namespace stelvador {
@@ -36,11 +37,8 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 class WorkbookErrorsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador_errors_" +
-                    std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         m_application = m_applications.Create();
     }
     void TearDown() override { fs::remove_all(m_folder); }
@@ -350,9 +348,8 @@ TEST(XlsReaderProcess, AReaderThatIsNotThereIsAFailureToReadNamingItsPath) {
 
 TEST(XlsReaderProcess, AReaderThatCannotStartIsAFailureToReadNamingItsPath) {
     // A file that is there but may not be run (no execute permission).
-    char scratch[] = "/tmp/stelvador_reader_XXXXXX";
-    ASSERT_NE(mkdtemp(scratch), nullptr);
-    const std::string reader = std::string(scratch) + "/" + kXlsReaderName;
+    const ScratchFolder scratch("reader");
+    const std::string reader = (scratch.path() / kXlsReaderName).string();
     std::ofstream(reader) << "not a program";
     try {
         ReadInChildProcess(reader, {}, 5000, 1u << 20);
@@ -361,7 +358,6 @@ TEST(XlsReaderProcess, AReaderThatCannotStartIsAFailureToReadNamingItsPath) {
         EXPECT_EQ(failure.number(), 321);
         EXPECT_EQ(failure.reason(), "The .xls reader " + reader + " cannot be started.");
     }
-    fs::remove_all(scratch);
 }
 
 TEST(XlsReaderProcess, TheReaderLiesInTheProgramFolder) {

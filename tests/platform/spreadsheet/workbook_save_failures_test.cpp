@@ -25,6 +25,8 @@
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/xlsx_writer.h"
 #include "scripted_save_changes_question.h"
+#include "support/folder_names.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -32,19 +34,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // What the step writes to standard error (file descriptor 2), which goes to a file meanwhile.
 std::string StandardErrorOf(const std::function<void()>& step) {
-    const fs::path captured =
-        fs::temp_directory_path() / ("stelvador-stderr-" + std::to_string(::getpid()));
+    const ScratchFolder scratch("standard_error");
+    const fs::path captured = scratch.path() / "captured.txt";
     std::fflush(stderr);
     const int saved = ::dup(STDERR_FILENO);
     const int file = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -138,12 +131,12 @@ TEST_P(WorkbookSaveOnAFullDisk, LeavesTheEarlierWorkbookAndSaysDiskFullOnly) {
     EXPECT_EQ(failure, (std::pair<int, std::string>{error::kDiskFull, "Disk full"}));
     EXPECT_EQ(printed, "");
     EXPECT_EQ(ReadBytes(onDisk("Edited.xlsx")), earlier);
-    EXPECT_EQ(Names(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
+    EXPECT_EQ(FolderNames(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
 
     m_disk->empty();
     WriteXlsxWorkbook({&sheet}, onDisk("Edited.xlsx"));
     EXPECT_NE(ReadBytes(onDisk("Edited.xlsx")), earlier);
-    EXPECT_EQ(Names(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
+    EXPECT_EQ(FolderNames(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
 }
 
 // Through the spreadsheet window: a workbook read from .xls saved as a new .xlsx over an
@@ -165,17 +158,14 @@ TEST_P(WorkbookSaveOnAFullDisk, TheWindowSaysDiskFullAndKeepsTheChanges) {
     EXPECT_FALSE(book.Saved());
     EXPECT_EQ(book.FullName(), onDisk("Read.xls"));
     EXPECT_EQ(ReadBytes(onDisk("Edited.xlsx")), earlier);
-    EXPECT_EQ(Names(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
+    EXPECT_EQ(FolderNames(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
 }
 
 class WorkbookSaveFailures : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("stelvador-workbook-save-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        m_folder =
+            MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "xlwt_cells.xls", m_folder / "Read.xls");
         m_application = m_applications.Create();
     }
@@ -213,7 +203,7 @@ TEST_F(WorkbookSaveFailures, TheWindowSaysWhyTheWorkbookCannotBeSaved) {
         EXPECT_EQ(printed, "");
     }
     EXPECT_FALSE(book.Saved());
-    EXPECT_EQ(Names(m_folder), (std::vector<std::string>{"Read.xls", "in the way.xlsx"}));
+    EXPECT_EQ(FolderNames(m_folder), (std::vector<std::string>{"Read.xls", "in the way.xlsx"}));
     EXPECT_TRUE(fs::is_empty(m_folder / "in the way.xlsx"));
 }
 

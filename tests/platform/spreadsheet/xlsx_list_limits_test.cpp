@@ -2,7 +2,6 @@
 // refused with 321, saying which list is too long, instead of filling memory. A list at its
 // limit is still read. Slow (seconds each): labelled so, run in CI.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,6 +10,7 @@
 #include "list_bombs.h"
 #include "platform/spreadsheet/workbook_file.h"
 #include "platform/spreadsheet/xlsx_reader.h"
+#include "support/scratch_folder.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -37,11 +37,7 @@ std::size_t LimitOf(ListBomb bomb) {
 
 class XlsxListLimitTest : public ::testing::TestWithParam<ListBomb> {
   protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() / ("stelvador_list_limit_" + std::to_string(getpid()) +
-                                                "_" + ListBombName(GetParam()));
-        fs::create_directories(m_folder);
-    }
+    void SetUp() override { m_folder = MakeScratchFolder(ListBombName(GetParam())); }
     void TearDown() override { fs::remove_all(m_folder); }
 
     // The description Open fails with, or empty when the workbook opens; fails the test for any
