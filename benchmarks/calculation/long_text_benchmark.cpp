@@ -5,7 +5,6 @@
 //   (its 13 plot data files hold about 127 MB);
 // - a click and a Down key in the results grid and in the analysis grid that such a run shows.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QHeaderView>
@@ -17,20 +16,10 @@
 #include <vector>
 
 #include "common/cell_text_limit.h"
-#include "common/data_file_format.h"
-#include "entry/kkj.h"
+#include "data_entry_bench.h"
 #include "golden_analyses.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
-#include "platform/qt_clipboard.h"
-#include "platform/spreadsheet/spreadsheet.h"
-#include "recording_message_box.h"
-#include "results/form10.h"
-#include "results/form10_link.h"
-#include "scripted_file_dialog.h"
-#include "scripted_shell.h"
-#include "widgets/dialogs/about_windows.h"
-#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -73,85 +62,35 @@ std::string BlockWithNames(int rows, NameOf nameOf, std::string_view onlySample 
     return RepeatedAnalysesBlock(named, rows);
 }
 
-// A working folder that is the current folder, both windows and their doubles.
-class LongNameBench {
+// Both windows in a scratch folder that is the current folder.
+class LongNameBench : public DataEntryBench {
   public:
-    LongNameBench()
-        : m_work(fs::temp_directory_path() /
-                 ("stelvador_long_text_bench_" + std::to_string(::getpid()))),
-          m_original(fs::current_path()) {
-        fs::create_directories(m_work);
-        fs::current_path(m_work);
-        m_window = std::make_unique<kkj>(m_services, m_results);
-        m_window->show();
-        QApplication::processEvents();
-    }
-    ~LongNameBench() {
-        m_results.unload();
-        m_window.reset();
-        QApplication::processEvents();
-        fs::current_path(m_original);
-        std::error_code ignored;
-        fs::remove_all(m_work, ignored);
-    }
-    LongNameBench(const LongNameBench&) = delete;
-    LongNameBench& operator=(const LongNameBench&) = delete;
-
-    fs::path writeDataFile(const std::string& name, const std::string& block) {
-        const fs::path path = m_work / name;
-        std::ofstream(path, std::ios::binary) << BuildDataFileRecord(block);
-        return path;
-    }
+    LongNameBench() : DataEntryBench("long_text_bench") {}
 
     // Calculate with its own loading of the file, from a results window of its own.
     void calculateFile(const fs::path& path) {
         freshResultsWindow();
-        m_dialog.queuePath(path.string());
-        m_window->mnuOpen_Click();
+        dialog().queuePath(path.string());
+        window().mnuOpen_Click();
         QApplication::processEvents();
     }
 
     // Open File of the file, which shows the analysis grid.
     void openFile(const fs::path& path) {
-        m_dialog.queuePath(path.string());
-        m_window->mnuOpenFile_Click();
+        dialog().queuePath(path.string());
+        window().mnuOpenFile_Click();
         QApplication::processEvents();
     }
-
-    void freshResultsWindow() {
-        m_results.unload();
-        m_spreadsheets.Application().Quit();
-        QApplication::processEvents();
-    }
-
-    kkj& window() { return *m_window; }
-    Form10& results() { return *m_results.form(); }
-    ScriptedFileDialog& dialog() { return m_dialog; }
-    double messageCount() const { return static_cast<double>(m_messages.texts().size()); }
 
     double plotMegabytes() const {
         std::uintmax_t bytes = 0;
-        for (const auto& entry : fs::directory_iterator(m_work)) {
+        for (const auto& entry : fs::directory_iterator(work())) {
             if (entry.path().extension() == ".dat") {
                 bytes += entry.file_size();
             }
         }
         return static_cast<double>(bytes) / 1e6;
     }
-
-  private:
-    fs::path m_work;
-    fs::path m_original;
-    SpreadsheetApplications m_spreadsheets{std::make_shared<DontSaveChangesQuestion>()};
-    ScriptedFileDialog m_dialog;
-    RecordingMessageBox m_messages;
-    ScriptedShell m_shell;
-    QtClipboard m_clipboard;
-    AboutWindows m_about{m_shell};
-    const WindowServices m_services{m_dialog,    m_messages,     m_shell,
-                                    m_clipboard, m_spreadsheets, m_about};
-    Form10Link m_results{m_services, QStringLiteral(STELVADOR_PROGRAM_DIR)};
-    std::unique_ptr<kkj> m_window;
 };
 
 // 300 analyses named by 32,767 characters each: the golden analyses, or (allanite) the golden
