@@ -128,7 +128,8 @@ XlsxSource Rewrite(const XlsxSource& source, const std::vector<const SheetData*>
             patches.push_back({row, column, sheet->cells.Find(row, column)});
         }
         replaced.push_back(
-            {sheet->partName, PatchSheetXml(archive.ReadWhole(sheet->partName), patches, styles)});
+            {sheet->partName, WithoutCachedFormulaValues(PatchSheetXml(
+                                  archive.ReadWhole(sheet->partName), patches, styles))});
     }
     if (replaced.empty()) {
         return source;  // nothing written: the package as it was

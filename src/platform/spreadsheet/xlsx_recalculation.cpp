@@ -83,6 +83,44 @@ std::string WithFullCalculationOnLoad(std::string_view workbookXml) {
     return result;
 }
 
+std::string WithoutCachedFormulaValues(std::string_view sheetXml) {
+    std::string result;
+    std::size_t copied = 0;
+    std::size_t from = 0;
+    while (const auto tag = NextXmlTag(sheetXml, from)) {
+        from = tag->end;
+        if (tag->closing || tag->empty || tag->localName != "c") {
+            continue;
+        }
+        const std::size_t cellEnd = XmlElementEnd(sheetXml, *tag);
+        bool hasFormula = false;
+        std::size_t valueBegin = std::string_view::npos;
+        std::size_t valueEnd = 0;
+        for (auto inner = NextXmlTag(sheetXml, tag->end); inner && inner->end <= cellEnd;
+             inner = NextXmlTag(sheetXml, inner->end)) {
+            if (inner->closing) {
+                continue;
+            }
+            if (inner->localName == "f") {
+                hasFormula = true;
+            } else if (inner->localName == "v") {
+                valueBegin = inner->begin;
+                valueEnd = XmlElementEnd(sheetXml, *inner);
+            }
+        }
+        if (hasFormula && valueBegin != std::string_view::npos) {
+            result.append(sheetXml.substr(copied, valueBegin - copied));
+            copied = valueEnd;
+        }
+        from = cellEnd;
+    }
+    if (copied == 0) {
+        return std::string(sheetXml);
+    }
+    result.append(sheetXml.substr(copied));
+    return result;
+}
+
 std::string WithoutRelationshipsOfType(std::string_view relationshipsXml, std::string_view type) {
     return WithoutElements(relationshipsXml, "Relationship", [&](std::string_view tag) {
         const std::string uri = UnescapeXml(XmlAttribute(tag, "Type").value_or(""));
