@@ -44,6 +44,7 @@ struct SourceFree {
 struct Replacement {
     std::string part;
     std::string bytes;
+    bool large = false;  // a worksheet, packed at a faster level than the others
 };
 
 // The archive with the parts replaced and removed; every other entry's packed bytes are copied.
@@ -76,9 +77,33 @@ std::string Repack(std::string_view bytes, const std::vector<Replacement>& repla
         const zip_int64_t index = zip_name_locate(archive, replacement.part.c_str(), ZIP_FL_NOCASE);
         zip_source_t* part =
             zip_source_buffer(archive, replacement.bytes.data(), replacement.bytes.size(), 0);
-        if (index < 0 || part == nullptr ||
-            zip_file_replace(archive, static_cast<zip_uint64_t>(index), part, 0) != 0) {
+        if (index < 0 || part == nullptr) {
             zip_source_free(part);
+            fail();
+        }
+        if (!replacement.large) {
+            if (zip_file_replace(archive, static_cast<zip_uint64_t>(index), part, 0) != 0) {
+                zip_source_free(part);
+                fail();
+            }
+            continue;
+        }
+        // libzip packs an entry replaced in place at its slowest deflate level, which makes a
+        // sheet of sent results take several times longer than the rest of the save; an entry
+        // added anew takes the level asked for, and goes to the end of the archive, where the
+        // order of parts means nothing to a reader.
+        const std::string name = zip_get_name(archive, static_cast<zip_uint64_t>(index), 0);
+        if (zip_delete(archive, static_cast<zip_uint64_t>(index)) != 0) {
+            zip_source_free(part);
+            fail();
+        }
+        const zip_int64_t added = zip_file_add(archive, name.c_str(), part, ZIP_FL_ENC_UTF_8);
+        if (added < 0) {
+            zip_source_free(part);
+            fail();
+        }
+        if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE,
+                                     6) != 0) {
             fail();
         }
     }
@@ -127,9 +152,10 @@ XlsxSource Rewrite(const XlsxSource& source, const std::vector<const SheetData*>
         for (const auto& [row, column] : sheet->writtenCells) {
             patches.push_back({row, column, sheet->cells.Find(row, column)});
         }
-        replaced.push_back(
-            {sheet->partName, WithoutCachedFormulaValues(PatchSheetXml(
-                                  archive.ReadWhole(sheet->partName), patches, styles))});
+        replaced.push_back({sheet->partName,
+                            WithoutCachedFormulaValues(
+                                PatchSheetXml(archive.ReadWhole(sheet->partName), patches, styles)),
+                            true});
     }
     if (replaced.empty()) {
         return source;  // nothing written: the package as it was

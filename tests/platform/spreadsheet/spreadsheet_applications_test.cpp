@@ -155,7 +155,9 @@ TEST_F(SpreadsheetApplicationsTest, QuitWithChangesAsksOnceAndSavesWhenTold) {
     EXPECT_EQ(reopened.Worksheets(1).Cells(3, 4).Value(), "new");
     EXPECT_EQ(reopened.Worksheets(1).Cells(2, 3).Value(), "38.65042");
     EXPECT_EQ(reopened.Worksheets(1).Cells(4, 2).Value(), "2024-03-15 13:45:00");
-    EXPECT_EQ(reopened.Worksheets(1).Cells(5, 3).Value(), "TRUE");
+    // The formulas of the sheet saved keep no value of the last calculation, which the cells
+    // written may have made wrong: they show a value once a spreadsheet program calculates them.
+    EXPECT_EQ(reopened.Worksheets(1).Cells(5, 3).Value(), "");
     EXPECT_EQ(reopened.Worksheets(2).Cells(1, 1).Value(), "second sheet");
 }
 
