@@ -1,5 +1,6 @@
 #include "platform/spreadsheet/xml_tags.h"
 
+#include <QString>
 #include <charconv>
 
 namespace stelvador {
@@ -81,24 +82,6 @@ std::optional<AttributeSpan> AttributeSpanOf(std::string_view tag, std::string_v
         return std::nullopt;
     }
     return AttributeSpan{at - 1, open + 1, close};
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 }  // namespace
@@ -274,7 +257,8 @@ std::string UnescapeXml(std::string_view text) {
                 result += text[i];
                 continue;
             }
-            AppendUtf8(result, code);
+            const char32_t character = code;
+            result += QString::fromUcs4(&character, 1).toStdString();
         } else {
             result += text[i];
             continue;
