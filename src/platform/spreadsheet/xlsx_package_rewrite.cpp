@@ -13,6 +13,7 @@
 #include "common/whole_file_writer.h"
 #include "platform/spreadsheet/xlsx_cell_styles.h"
 #include "platform/spreadsheet/xlsx_recalculation.h"
+#include "platform/spreadsheet/xlsx_shared_formulas.h"
 #include "platform/spreadsheet/xlsx_sheet_patch.h"
 #include "platform/spreadsheet/zip_archive.h"
 
@@ -152,10 +153,10 @@ XlsxSource Rewrite(const XlsxSource& source, const std::vector<const SheetData*>
         for (const auto& [row, column] : sheet->writtenCells) {
             patches.push_back({row, column, sheet->cells.Find(row, column)});
         }
+        const std::string xml = WithOrphanedSharedFormulasResolved(
+            archive.ReadWhole(sheet->partName), sheet->writtenCells);
         replaced.push_back({sheet->partName,
-                            WithoutCachedFormulaValues(
-                                PatchSheetXml(archive.ReadWhole(sheet->partName), patches, styles)),
-                            true});
+                            WithoutCachedFormulaValues(PatchSheetXml(xml, patches, styles)), true});
     }
     if (replaced.empty()) {
         return source;  // nothing written: the package as it was
