@@ -1,10 +1,11 @@
-# Adds each listed folder (paths from the top of the project) that holds a CMakeLists.txt, so a layer still being built does not
-# stop the others from configuring.
+# Adds each listed folder (paths from the top of the project). A listed folder without a
+# CMakeLists.txt is a configure error: a misspelt or lost folder must not be skipped unseen.
 function(stelvador_add_subdirs)
   foreach(dir IN LISTS ARGN)
-    if(EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${PROJECT_SOURCE_DIR}/${dir} ${PROJECT_BINARY_DIR}/${dir})
+    if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      message(FATAL_ERROR "Listed folder ${dir} has no CMakeLists.txt")
     endif()
+    add_subdirectory(${PROJECT_SOURCE_DIR}/${dir} ${PROJECT_BINARY_DIR}/${dir})
   endforeach()
 endfunction()
 

@@ -26,8 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSendPosition = 9;
-
 // 300 result rows as the Calculate command leaves them: a sample name, formatted numbers with
 // the spacer columns empty, then the dominant ions, subgroup and species.
 void FillResults(FlexGrid& grid) {
@@ -88,7 +86,7 @@ void BM_SendOf300Analyses(benchmark::State& state) {
         Form10& form = rig.freshWindow();
         state.ResumeTiming();
 
-        form.Toolbar1_ButtonClick(kSendPosition);
+        form.Toolbar1_ButtonClick(results_toolbar::kSendResults);
         QApplication::processEvents();
     }
     state.counters["messages"] = static_cast<double>(rig.messages.texts().size());
@@ -107,7 +105,7 @@ void BM_SendAndSaveAsOf300Analyses(benchmark::State& state) {
         Form10& form = rig.freshWindow();
         state.ResumeTiming();
 
-        form.Toolbar1_ButtonClick(kSendPosition);
+        form.Toolbar1_ButtonClick(results_toolbar::kSendResults);
         QApplication::processEvents();
         form.OutputBook().SaveAs(target);
     }

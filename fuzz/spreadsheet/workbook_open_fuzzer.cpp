@@ -16,15 +16,6 @@
 
 namespace {
 
-class NeverAsked : public stelvador::SaveChangesQuestion {
-  public:
-    stelvador::SaveChangesAnswer AskSaveChanges(const std::string&) override {
-        return stelvador::SaveChangesAnswer::DontSave;
-    }
-    std::string ChooseSavePath(const std::string&) override { return {}; }
-    void ReportSaveFailure(const std::string&, const std::string&) override {}
-};
-
 // Workbooks are opened from files; each input lives in its own file only while it is read.
 std::string InputPath() {
     return (std::filesystem::temp_directory_path() /
@@ -54,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const RemovedAfterUse removed(path);
-    stelvador::SpreadsheetApplications applications(std::make_shared<NeverAsked>());
+    stelvador::SpreadsheetApplications applications(
+        std::make_shared<stelvador::DontSaveChangesQuestion>());
     const stelvador::SpreadsheetApplication application = applications.Create();
     try {
         const stelvador::Workbook book = application.Workbooks().Open(path);

@@ -4,6 +4,7 @@
 
 #include "entry/dialogs/about_windows.h"
 #include "entry/kkj.h"
+#include "platform/program_files.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_message_box.h"
@@ -15,10 +16,14 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stelvador"));
+    // Ties the windows to the installed desktop entry (and so its icon) on desktops that ask.
+    QGuiApplication::setDesktopFileName(QStringLiteral("stelvador"));
 
     stelvador::SpreadsheetApplications spreadsheets(
         std::make_shared<stelvador::QtSaveChangesQuestion>());
-    stelvador::Form10Link results(spreadsheets, QCoreApplication::applicationDirPath());
+    // The program folder (the build tree's, or the install's share folder) of this executable.
+    stelvador::Form10Link results(spreadsheets,
+                                  QString::fromStdString(stelvador::RunningProgramFiles().folder));
     stelvador::QtFileDialog commonDialog(nullptr);
     stelvador::QtMessageBox messageBox(nullptr);
 

@@ -21,8 +21,9 @@ class ResultsWindowLink {
     // Unloads the window when it is loaded: its rows are discarded.
     virtual void unload() = 0;
     // Asks every spreadsheet application of the program to quit (the global application's
-    // Quit), as the Exit commands do.
-    virtual void quitSpreadsheetApplications() = 0;
+    // Quit), as the Exit commands do; false when the user cancels the question about unsaved
+    // workbooks, and then every application runs on as it was.
+    virtual bool quitSpreadsheetApplications() = 0;
     // The program's spreadsheet applications, which the workbook commands use too, and the
     // program folder that holds the program's workbooks.
     virtual SpreadsheetApplications& spreadsheetApplications() = 0;

@@ -18,6 +18,22 @@ std::string JoinGridTextBlock(const GridTextRows& rows) {
     return text;
 }
 
+std::string EmptyGridTextBlock(int rows, int cols) {
+    if (rows < 1 || cols < 1) {
+        return {};
+    }
+    const std::string row(static_cast<std::size_t>(cols - 1), kCellSeparator);
+    std::string block;
+    block.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    for (int r = 0; r < rows; ++r) {
+        if (r > 0) {
+            block.push_back(kRowSeparator);
+        }
+        block.append(row);
+    }
+    return block;
+}
+
 GridTextRows SplitGridTextBlock(std::string_view text) {
     GridTextRows rows(1);
     rows.back().emplace_back();

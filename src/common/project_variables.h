@@ -8,8 +8,6 @@ namespace stelvador {
 struct ProjectVariables {
     // The name last taken from a file dialog, or the plot document last opened.
     std::string LastFileName;
-    // The text that Open File last read from a data file.
-    std::string LastGridText;
     // The number of the most recent failure skipped in continue-on-error mode; 0 when none.
     int pendingError = 0;
     // What the pending failure knows of its cause, shown under its message; empty when nothing.

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "common/utf8.h"
+
 namespace stelvador {
 
 namespace {
@@ -25,53 +27,6 @@ std::optional<unsigned char> toByte(char32_t code) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
-// Decodes one UTF-8 sequence at text[i]; nothing when it is malformed.
-std::optional<char32_t> decode(std::string_view text, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    char32_t code = 0;
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        code = lead & 0x07;
-    } else {
-        return std::nullopt;
-    }
-    if (text.size() - i <= static_cast<std::size_t>(extra)) {
-        return std::nullopt;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    i += static_cast<std::size_t>(extra) + 1;
-    return code;
-}
-
 }  // namespace
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t* failedAt) {
@@ -80,7 +35,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8, std::size_t*
     std::size_t i = 0;
     while (i < utf8.size()) {
         const std::size_t start = i;
-        const auto code = decode(utf8, i);
+        const auto code = DecodeUtf8(utf8, i);
         const auto byte = code ? toByte(*code) : std::nullopt;
         if (!byte) {
             if (failedAt != nullptr) {
@@ -101,9 +56,9 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
         if (byte < 0x80) {
             out.push_back(c);
         } else if (byte < 0xA0) {
-            appendUtf8(out, kHigh[byte - 0x80]);
+            AppendUtf8(out, kHigh[byte - 0x80]);
         } else {
-            appendUtf8(out, byte);
+            AppendUtf8(out, byte);
         }
     }
     return out;

@@ -10,6 +10,7 @@
 #include "common/cell_text_limit.h"
 #include "common/data_file_format.h"
 #include "common/error_numbers.h"
+#include "common/grid_text_block.h"
 #include "common/run_time_error.h"
 #include "common/whole_file_writer.h"
 #include "entry/cap_cell.h"
@@ -42,19 +43,6 @@ bool folderOfExists(const std::string& path) {
     std::error_code ignored;
     const auto folder = fs::path(path).parent_path();
     return folder.empty() || fs::is_directory(folder, ignored);
-}
-
-// The grid text block of an empty rectangle: rows of empty cells.
-std::string emptyBlock(int rows, int cols) {
-    std::string block;
-    block.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
-    for (int r = 0; r < rows; ++r) {
-        if (r > 0) {
-            block.push_back('\r');
-        }
-        block.append(static_cast<std::size_t>(cols - 1), '\t');
-    }
-    return block;
 }
 
 }  // namespace
@@ -191,7 +179,7 @@ void PasteIntoDataBlock(FlexGrid& grid, std::string_view text) {
 
 void ReplaceDataBlock(FlexGrid& grid, std::string_view text) {
     SelectDataBlock(grid);
-    grid.setClip(emptyBlock(grid.Rows() - 1, grid.Cols() - 1));
+    grid.setClip(EmptyGridTextBlock(grid.Rows() - 1, grid.Cols() - 1));
     grid.setClip(text);
 }
 

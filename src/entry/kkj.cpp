@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPolygon>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "calculation/results_window_link.h"
@@ -33,7 +32,6 @@ constexpr int kDesignCols = 45;
 
 constexpr double kProductNamePoints = 36;
 constexpr double kProductLinePoints = 18;
-constexpr int kTimerIntervalMs = 3500;
 constexpr int kCrystalPictureTwips = 975;
 
 std::vector<StatusPanelDesign> EntryStatusPanels() {
@@ -148,10 +146,6 @@ void kkj::buildControls() {
     connect(m_command3, &QPushButton::clicked, this,
             [this] { handlerTop([&] { Command3_Click(); }); });
 
-    // The timer's event has nothing to do, so it is never started.
-    m_timer = new QTimer(this);
-    m_timer->setInterval(kTimerIntervalMs);
-
     setCentralWidget(client);
     m_statusBar = new PanelStatusBar(EntryStatusPanels(), this);
     m_statusBar->setPanelText(4, "by");
@@ -165,10 +159,10 @@ void kkj::Form_Load() {
                           m_mnuEditDelete, m_mnuEditInsertRow, m_mnuEditSelectAll}) {
         item->setEnabled(false);
     }
-    for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+    for (const int position : entry_toolbar::kFileAndEditButtons) {
         toolbarButton(position)->setEnabled(false);
     }
-    toolbarButton(kCalculatePosition)->setEnabled(true);
+    toolbarButton(entry_toolbar::kCalculate)->setEnabled(true);
     showGrid(false);
     m_mnuClear->setEnabled(false);
     m_mnuDelete->setEnabled(false);
@@ -227,25 +221,38 @@ CalculationResultsWindow& kkj::resultsWindow() {
 
 void kkj::mnuExit_Click() {
     handlerTop([&] {
-        hide();
-        exitSteps();
+        if (exitSteps()) {
+            hide();
+        }
     });
 }
 
 void kkj::closeEvent(QCloseEvent* event) {
-    event->accept();
-    handlerTop([&] { exitSteps(); });
+    bool exiting = true;
+    handlerTop([&] { exiting = exitSteps(); });
+    if (exiting) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
-void kkj::exitSteps() {
-    // Each step is tried even when one before it failed; the program ends whatever happens.
+bool kkj::exitSteps() {
+    // Each step is tried even when one before it failed; the program ends whatever happens,
+    // unless the user cancels the question about unsaved workbooks. That question comes first,
+    // so a Cancel leaves both windows, the results and every workbook as they were.
     EnterContinueOnError();
     if (m_exited) {
-        return;
+        return true;
+    }
+    bool cancelled = false;
+    ContinueOnError([&] { cancelled = !m_results.quitSpreadsheetApplications(); });
+    if (cancelled) {
+        return false;
     }
     m_exited = true;
     ContinueOnError([&] { m_results.unload(); });
-    ContinueOnError([&] { m_results.quitSpreadsheetApplications(); });
+    return true;
 }
 
 void kkj::endProgramIfExited() {

@@ -8,6 +8,7 @@
 #include "calculation/calculate_command.h"
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
+#include "entry/entry_toolbar.h"
 #include "entry/error_reporter.h"
 
 class QAction;
@@ -15,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTimer;
 class QToolBar;
 
 namespace stelvador {
@@ -43,9 +43,9 @@ class TitleBand;
 // command and leaves its failures to the outer handler, so a failure is reported once.
 class kkj : public QMainWindow, public CalculationEntryWindow {
   public:
-    // The toolbar's positions are numbered from 1, separators counted.
-    static constexpr int kToolbarPositions = 22;
-    static constexpr int kCalculatePosition = 13;
+    // The toolbar's positions (entry_toolbar.h) are numbered from 1, separators counted.
+    static constexpr int kToolbarPositions = entry_toolbar::kPositions;
+    static constexpr int kCalculatePosition = entry_toolbar::kCalculate;
 
     kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& results,
         QWidget* parent = nullptr);
@@ -86,21 +86,16 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     FlexGrid& MSFlexGrid1();
     FlexGridView& gridView() { return *m_gridView; }
     QLineEdit& Text1() { return *m_cellMirror; }
-    // Typing, the cell mirror, the pop-up and the Edit commands over the analysis grid.
-    GridEditing& gridEditing() { return *m_gridEditing; }
     PanelStatusBar& StatusBar1() { return *m_statusBar; }
     TitleBand& Frame2() { return *m_titleBand; }
     QWidget& Frame1() { return *m_centrePanel; }
     QToolBar& Toolbar1() { return *m_toolbar; }
     QPushButton& Command2() { return *m_command2; }
     QPushButton& Command3() { return *m_command3; }
-    QTimer& Timer1() { return *m_timer; }
     QLabel& Image1() { return *m_image1; }
     QLabel& Image2() { return *m_image2; }
     // Menus and menu items, under their control names.
-    QMenu& mnuFile() { return *m_mnuFile; }
     QMenu& mnuOEF() { return *m_mnuOEF; }
-    QMenu& mnuEEF() { return *m_mnuEEF; }
     QMenu& mnuEdit() { return *m_mnuEdit; }
     QMenu& mnuciz6() { return *m_siNormalizationMenu; }
     QMenu& mnuCalculate() { return *m_calculateMenu; }
@@ -128,7 +123,6 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     QAction& mnuHelpContents() { return *m_mnuHelpContents; }
     // The button at a toolbar position, or nullptr for a position without one.
     QAction* toolbarButton(int position) const;
-    FileDialog& CommonDialog1() { return m_commonDialog; }
     MessageBox& messageBox() { return m_messageBox; }
     ResultsWindowLink& resultsLink() { return m_results; }
     // The shell Help opens the help file through and the about windows both main windows share
@@ -170,10 +164,10 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void connectHandler(QAction* action, void (kkj::*handler)());
 
     // Screens (kkj_screens.cpp).
-    // Save As, Close, the Edit items and toolbar positions 3, 4, 7 to 11 enabled or disabled
-    // together; Clear All and Remove Row with them.
+    // Save As, Close, the Edit items and their toolbar buttons enabled or disabled together;
+    // Clear All and Remove Row with them.
     void enableFileAndEditCommands(bool enabled);
-    // The "Open Excel File" items and toolbar positions 15 and 16.
+    // The "Open Excel File" items and their toolbar buttons.
     void enableWorkbookImports(bool enabled);
     void showGrid(bool shown);
     void showCommandButtons(bool shown);
@@ -183,8 +177,8 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void focusGrid();
     void layOutNewFile(bool writeTemplate);
     // Exit's steps; the program ends once the outermost handler has reported (a message box
-    // would not stay open while the program ends).
-    void exitSteps();
+    // would not stay open while the program ends). False when the user cancelled.
+    bool exitSteps();
     void endProgramIfExited();
 
     FileDialog& m_commonDialog;
@@ -208,12 +202,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     QToolBar* m_toolbar = nullptr;
     QPushButton* m_command2 = nullptr;
     QPushButton* m_command3 = nullptr;
-    QTimer* m_timer = nullptr;
     QLabel* m_image1 = nullptr;
     QLabel* m_image2 = nullptr;
-    QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuOEF = nullptr;
-    QMenu* m_mnuEEF = nullptr;
     QMenu* m_mnuEdit = nullptr;
     QMenu* m_siNormalizationMenu = nullptr;
     QMenu* m_calculateMenu = nullptr;

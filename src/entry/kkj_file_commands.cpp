@@ -89,7 +89,7 @@ void kkj::mnuOpenFile_Click() {
                               m_mnuEditInsertRow, m_mnuEditSelectAll}) {
             item->setEnabled(true);
         }
-        for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+        for (const int position : entry_toolbar::kFileAndEditButtons) {
             toolbarButton(position)->setEnabled(true);
         }
         m_centrePanel->setVisible(false);
@@ -108,14 +108,12 @@ void kkj::mnuOpenFile_Click() {
         m_mnu9703->setEnabled(false);
         m_mnu07Later->setEnabled(false);
         // The read data block replaces the whole grid's.
-        ContinueOnError([&] {
-            ReplaceDataBlock(MSFlexGrid1(), text);
-            Project().LastGridText = std::move(text);
-        });
+        ContinueOnError([&] { ReplaceDataBlock(MSFlexGrid1(), text); });
 
         setScreenTitle("Data Entry Screen");
-        toolbarButton(15)->setEnabled(false);
-        toolbarButton(16)->setEnabled(false);
+        for (const int position : entry_toolbar::kWorkbookImportButtons) {
+            toolbarButton(position)->setEnabled(false);
+        }
         focusGrid();
     });
 }

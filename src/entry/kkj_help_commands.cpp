@@ -2,7 +2,7 @@
 // items and toolbar positions reach these handlers through kkj::handlerTop, which reports the
 // failure they leave pending; opening the Help menu runs mnuHelp_Click without reporting it, so
 // the menu is never interrupted by a message.
-#include <QCoreApplication>
+#include <QString>
 
 #include "calculation/results_window_link.h"
 #include "entry/dialogs/about_windows.h"
@@ -43,9 +43,11 @@ void kkj::mnuAbout_Click() {
 }
 
 void kkj::mnuHelp_Click() {
-    // The help file of the program folder (the executable's), whatever the current directory.
-    ContinueOnError(
-        [&] { OpenHelpFile(*helpServices().shell, QCoreApplication::applicationDirPath()); });
+    // The help file of the program folder, whatever the current directory: the same folder the
+    // results window opens the output workbook from.
+    ContinueOnError([&] {
+        OpenHelpFile(*helpServices().shell, QString::fromStdString(m_results.programFolder()));
+    });
 }
 
 void kkj::mnuHelpContents_Click() {

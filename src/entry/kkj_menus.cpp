@@ -3,13 +3,12 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
 
 #include "entry/cap_cell.h"
 #include "entry/kkj.h"
 #include "platform/qt_clipboard.h"
 #include "widgets/grid_editing.h"
-#include "widgets/toolbar_images.h"
+#include "widgets/toolbar_builder.h"
 
 namespace stelvador {
 
@@ -53,32 +52,25 @@ QMenu* AddSubmenu(QMenu* parent, const char* title) {
     return menu;
 }
 
-struct ToolbarButtonDesign {
-    int position;
-    const char* toolTip;
-    ToolbarPicture picture;
-};
-
-// Positions 6, 12, 14 and 19 are separators.
 constexpr ToolbarButtonDesign kToolbarButtons[] = {
-    {1, "New", ToolbarPicture::New},
-    {2, "Open", ToolbarPicture::Open},
-    {3, "Save", ToolbarPicture::Save},
-    {4, "Close", ToolbarPicture::Close},
-    {5, "Exit", ToolbarPicture::Exit},
-    {7, "Cut", ToolbarPicture::Cut},
-    {8, "Copy", ToolbarPicture::Copy},
-    {9, "Paste", ToolbarPicture::Paste},
-    {10, "Delete", ToolbarPicture::Delete},
-    {11, "Select All", ToolbarPicture::SelectAll},
-    {13, "Calculate", ToolbarPicture::Calculate},
-    {15, "Load Excel (.xls)  into Grid", ToolbarPicture::LoadXls},
-    {16, "Load Excel (.xlsx)  into Grid", ToolbarPicture::LoadXlsx},
-    {17, "Edit Excel (.xls) File", ToolbarPicture::EditXls},
-    {18, "Edit Excel (.xlsx) File", ToolbarPicture::EditXlsx},
-    {20, "About", ToolbarPicture::About},
-    {21, "Help", ToolbarPicture::Help},
-    {22, "Display Next Screen", ToolbarPicture::NextScreen},
+    {entry_toolbar::kNewFile, "New", ToolbarPicture::New},
+    {entry_toolbar::kOpenFile, "Open", ToolbarPicture::Open},
+    {entry_toolbar::kSaveAs, "Save", ToolbarPicture::Save},
+    {entry_toolbar::kClose, "Close", ToolbarPicture::Close},
+    {entry_toolbar::kExit, "Exit", ToolbarPicture::Exit},
+    {entry_toolbar::kCut, "Cut", ToolbarPicture::Cut},
+    {entry_toolbar::kCopy, "Copy", ToolbarPicture::Copy},
+    {entry_toolbar::kPaste, "Paste", ToolbarPicture::Paste},
+    {entry_toolbar::kDelete, "Delete", ToolbarPicture::Delete},
+    {entry_toolbar::kSelectAll, "Select All", ToolbarPicture::SelectAll},
+    {entry_toolbar::kCalculate, "Calculate", ToolbarPicture::Calculate},
+    {entry_toolbar::kLoadXls, "Load Excel (.xls)  into Grid", ToolbarPicture::LoadXls},
+    {entry_toolbar::kLoadXlsx, "Load Excel (.xlsx)  into Grid", ToolbarPicture::LoadXlsx},
+    {entry_toolbar::kEditXls, "Edit Excel (.xls) File", ToolbarPicture::EditXls},
+    {entry_toolbar::kEditXlsx, "Edit Excel (.xlsx) File", ToolbarPicture::EditXlsx},
+    {entry_toolbar::kAbout, "About", ToolbarPicture::About},
+    {entry_toolbar::kHelp, "Help", ToolbarPicture::Help},
+    {entry_toolbar::kNextScreen, "Display Next Screen", ToolbarPicture::NextScreen},
 };
 
 }  // namespace
@@ -119,27 +111,27 @@ void kkj::buildMenus() {
 }
 
 void kkj::buildFileMenu() {
-    m_mnuFile = AddMenu(menuBar(), "File");
-    m_mnuNewFile = AddItem(m_mnuFile, "New File", Ctrl(Qt::Key_N));
-    m_mnuOpenFile = AddItem(m_mnuFile, "Open File", Ctrl(Qt::Key_O));
-    m_mnuSaveAs = AddItem(m_mnuFile, "Save As", Ctrl(Qt::Key_S));
-    m_mnuClose = AddItem(m_mnuFile, "Close", Ctrl(Qt::Key_C));
-    m_mnuFile->addSeparator();
+    QMenu* const mnuFile = AddMenu(menuBar(), "File");
+    m_mnuNewFile = AddItem(mnuFile, "New File", Ctrl(Qt::Key_N));
+    m_mnuOpenFile = AddItem(mnuFile, "Open File", Ctrl(Qt::Key_O));
+    m_mnuSaveAs = AddItem(mnuFile, "Save As", Ctrl(Qt::Key_S));
+    m_mnuClose = AddItem(mnuFile, "Close", Ctrl(Qt::Key_C));
+    mnuFile->addSeparator();
 
-    m_mnuOEF = AddSubmenu(m_mnuFile, "Open Excel File");
+    m_mnuOEF = AddSubmenu(mnuFile, "Open Excel File");
     m_mnuOEF->addSeparator();
     m_mnu9703 = AddItem(m_mnuOEF, "1997 - 2003 Files (.xls)", Ctrl(Qt::Key_G));
     m_mnu07Later = AddItem(m_mnuOEF, "2007 - Later (.xlsx)", Ctrl(Qt::Key_H));
     m_mnuOEF->addSeparator();
 
-    m_mnuEEF = AddSubmenu(m_mnuFile, "Edit Excel File");
-    m_mnuEEF->addSeparator();
-    m_mnu9703e = AddItem(m_mnuEEF, "1997 - 2003 Files (.xls)", Ctrl(Qt::Key_F1));
-    m_mnu07Latere = AddItem(m_mnuEEF, "2007 - Later (.xlsx)", Ctrl(Qt::Key_F2));
-    m_mnuEEF->addSeparator();
+    QMenu* const mnuEEF = AddSubmenu(mnuFile, "Edit Excel File");
+    mnuEEF->addSeparator();
+    m_mnu9703e = AddItem(mnuEEF, "1997 - 2003 Files (.xls)", Ctrl(Qt::Key_F1));
+    m_mnu07Latere = AddItem(mnuEEF, "2007 - Later (.xlsx)", Ctrl(Qt::Key_F2));
+    mnuEEF->addSeparator();
 
-    m_mnuFile->addSeparator();
-    m_mnuExit = AddItem(m_mnuFile, "Exit", Ctrl(Qt::Key_X));
+    mnuFile->addSeparator();
+    m_mnuExit = AddItem(mnuFile, "Exit", Ctrl(Qt::Key_X));
 
     connectHandler(m_mnuNewFile, &kkj::mnuNewFile_Click);
     connectHandler(m_mnuOpenFile, &kkj::mnuOpenFile_Click);
@@ -191,22 +183,8 @@ void kkj::buildGridEditing() {
 }
 
 void kkj::buildToolbar() {
-    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    m_toolbar->setMovable(false);
-    m_toolbar->setIconSize(QSize(kToolbarPictureSize, kToolbarPictureSize));
-    int position = 1;
-    for (const ToolbarButtonDesign& design : kToolbarButtons) {
-        for (; position < design.position; ++position) {
-            m_toolbar->addSeparator();
-        }
-        QAction* button = m_toolbar->addAction(ToolbarImage(design.picture), QString());
-        button->setToolTip(QString::fromUtf8(design.toolTip));
-        m_toolbarButtons[static_cast<std::size_t>(design.position)] = button;
-        const int clicked = design.position;
-        connect(button, &QAction::triggered, this,
-                [this, clicked] { Toolbar1_ButtonClick(clicked); });
-        ++position;
-    }
+    m_toolbar = BuildToolbar(*this, kToolbarButtons, m_toolbarButtons,
+                             [this](int position) { Toolbar1_ButtonClick(position); });
 }
 
 }  // namespace stelvador

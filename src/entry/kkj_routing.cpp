@@ -10,61 +10,61 @@ void kkj::Toolbar1_ButtonClick(int position) {
     handlerTop([&] { runToolbarCommand(position); });
 }
 
-// Each position runs its command's handler; separators (6, 12, 14, 19) run nothing.
+// Each button runs its command's handler; a separator runs nothing.
 void kkj::runToolbarCommand(int position) {
     switch (position) {
-        case 1:
+        case entry_toolbar::kNewFile:
             mnuNewFile_Click();
             break;
-        case 2:
+        case entry_toolbar::kOpenFile:
             mnuOpenFile_Click();
             break;
-        case 3:
+        case entry_toolbar::kSaveAs:
             mnuSaveAs_Click();
             break;
-        case 4:
+        case entry_toolbar::kClose:
             mnuClose_Click();
             break;
-        case 5:
+        case entry_toolbar::kExit:
             mnuExit_Click();
             break;
-        case 7:
+        case entry_toolbar::kCut:
             m_gridEditing->mnuEditCut_Click();
             break;
-        case 8:
+        case entry_toolbar::kCopy:
             m_gridEditing->mnuEditCopy_Click();
             break;
-        case 9:
+        case entry_toolbar::kPaste:
             m_gridEditing->mnuEditPaste_Click();
             break;
-        case 10:
+        case entry_toolbar::kDelete:
             m_gridEditing->mnuEditDelete_Click();
             break;
-        case 11:
+        case entry_toolbar::kSelectAll:
             m_gridEditing->mnuEditSelectAll_Click();
             break;
-        case kCalculatePosition:
+        case entry_toolbar::kCalculate:
             mnuOpen_Click();
             break;
-        case 15:
+        case entry_toolbar::kLoadXls:
             Command2_Click();
             break;
-        case 16:
+        case entry_toolbar::kLoadXlsx:
             mnu07Later_Click();
             break;
-        case 17:
+        case entry_toolbar::kEditXls:
             Command3_Click();
             break;
-        case 18:
+        case entry_toolbar::kEditXlsx:
             EditTemplateWorkbookXlsx();
             break;
-        case 20:
+        case entry_toolbar::kAbout:
             mnuAbout_Click();
             break;
-        case 21:
+        case entry_toolbar::kHelp:
             mnuHelp_Click();
             break;
-        case 22:
+        case entry_toolbar::kNextScreen:
             DisplayNextScreen();
             break;
         default:

@@ -17,7 +17,7 @@ void kkj::enableFileAndEditCommands(bool enabled) {
           m_mnuEditCopy, m_mnuEditPaste, m_mnuEditDelete, m_mnuEditSelectAll}) {
         item->setEnabled(enabled);
     }
-    for (int position : {3, 4, 7, 8, 9, 10, 11}) {
+    for (const int position : entry_toolbar::kFileAndEditButtons) {
         toolbarButton(position)->setEnabled(enabled);
     }
 }
@@ -25,8 +25,9 @@ void kkj::enableFileAndEditCommands(bool enabled) {
 void kkj::enableWorkbookImports(bool enabled) {
     m_mnu9703->setEnabled(enabled);
     m_mnu07Later->setEnabled(enabled);
-    toolbarButton(15)->setEnabled(enabled);
-    toolbarButton(16)->setEnabled(enabled);
+    for (const int position : entry_toolbar::kWorkbookImportButtons) {
+        toolbarButton(position)->setEnabled(enabled);
+    }
 }
 
 void kkj::showGrid(bool shown) {

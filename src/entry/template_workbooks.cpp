@@ -15,20 +15,17 @@ std::string TemplateWorkbookPath(const std::string& programFolder, std::string_v
 void EditTemplateWorkbook(WorkbookCommandWindow& window, std::string_view fileName) {
     window.setScreenTitle("Edit Excel File");
     EnterContinueOnError();
-    SpreadsheetApplication application;
-    Workbook book;
-    const bool created =
-        ContinueOnError([&] { application = window.spreadsheetApplications().Create(); });
-    const bool opened = created && ContinueOnError([&] {
-                            book = application.Workbooks().Open(
-                                TemplateWorkbookPath(window.programFolder(), fileName));
-                        });
-    if (created) {
+    const std::string path = TemplateWorkbookPath(window.programFolder(), fileName);
+    SpreadsheetApplications& applications = window.spreadsheetApplications();
+    // A template already open is shown where it is, with the user's edits: a second copy read
+    // from disk would save over them.
+    SpreadsheetApplication application = applications.Holding(path);
+    const bool running =
+        !application.isNothing() || ContinueOnError([&] { application = applications.Create(); });
+    if (running) {
+        // Opening changes no cell: the template counts as unchanged until the user edits it.
+        ContinueOnError([&] { application.Workbooks().Open(path); });
         ContinueOnError([&] { application.setVisible(true); });
-    }
-    // Only with the template open: a write into nothing would hide why the template is missing.
-    if (opened) {
-        ContinueOnError([&] { book.Worksheets(1).Cells(123, 1).setValue(" "); });
     }
     window.setScreenTitle("Data Entry Screen");
 }

@@ -59,14 +59,18 @@ ImportedCells ReadOpenSheet(const Worksheet& sheet) {
     return cells;
 }
 
-// The workbook's active sheet: as the application shows it when the workbook is open there
-// (which makes it the active workbook), else read from the file, only as far as the grid takes.
+// The workbook's active sheet: as the application holding it shows it, unsaved edits and all,
+// when the workbook is open in any of the applications (which makes it the active workbook
+// there), else read from the file, only as far as the grid takes.
 ImportedCells ReadImportedCells(const SpreadsheetApplication& application,
+                                const SpreadsheetApplications& applications,
                                 const std::string& name) {
-    const WorkbookCollection workbooks = application.Workbooks();
-    if (!workbooks.Find(name).isNothing()) {
-        workbooks.Open(name);
-        const Worksheet sheet = application.ActiveSheet();
+    // Without an application of its own the import reads nothing (424, object required).
+    static_cast<void>(application.Workbooks());
+    const SpreadsheetApplication holder = applications.Holding(name);
+    if (!holder.isNothing()) {
+        holder.Workbooks().Open(name);
+        const Worksheet sheet = holder.ActiveSheet();
         if (sheet.isNothing()) {
             RefuseChartSheet();
         }
@@ -123,7 +127,8 @@ void ImportWorkbook(WorkbookCommandWindow& window, std::string_view filter) {
     if (!answered || name.empty()) {
         return;  // nothing has changed yet, and a cancel is no failure
     }
-    const SpreadsheetApplication application = ObtainApplication(window.spreadsheetApplications());
+    SpreadsheetApplications& applications = window.spreadsheetApplications();
+    const SpreadsheetApplication application = ObtainApplication(applications);
 
     // The workbook is read before the grid is laid out afresh: a cell too long for the grid
     // refuses the workbook and leaves the window as it was.
@@ -134,7 +139,7 @@ void ImportWorkbook(WorkbookCommandWindow& window, std::string_view filter) {
         const BusyWindow busy(window);
         read = ContinueOnError([&] {
             try {
-                cells = ReadImportedCells(application, name);
+                cells = ReadImportedCells(application, applications, name);
             } catch (const SheetCellTooLong&) {
                 tooLong = true;
                 throw;

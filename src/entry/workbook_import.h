@@ -24,11 +24,12 @@ inline constexpr int kImportedColumns = 44;
 void CopySheetIntoGrid(const Worksheet& sheet, FlexGrid& grid);
 
 // The workbook import: asks for a workbook with the filter first (a cancel changes nothing and
-// reports nothing), then runs New File, opens the workbook in a running spreadsheet application
-// (or a new one) and copies its active sheet into the fresh analysis grid. Runs in
-// continue-on-error mode and leaves the last failure pending for the error reporter; a workbook
-// that cannot be read leaves the fresh layout. The workbook is closed again when the import
-// opened it, so the next import reads the file as it then is.
+// reports nothing), then runs New File with a running spreadsheet application (or a new one) at
+// hand and copies the workbook's active sheet into the fresh analysis grid. A workbook open in
+// any of the program's spreadsheet applications is read as its window shows it, unsaved edits
+// and all; any other is read from the file and not left open, so the next import reads the file
+// as it then is. Runs in continue-on-error mode and leaves the last failure pending for the
+// error reporter; a workbook that cannot be read leaves the fresh layout.
 void ImportWorkbook(WorkbookCommandWindow& window, std::string_view filter);
 
 }  // namespace stelvador

@@ -192,8 +192,8 @@ bool Form10::quitExcelApp() {
         return true;  // no application started, or it has gone: nothing to lose
     }
     try {
-        m_excelApp.Quit();
-        return true;
+        // Cancel in the question about unsaved results keeps the application and the window.
+        return m_excelApp.Quit();
     } catch (const RunTimeError& failure) {
         ReportUnhandledError(ErrorTable::Results, messageBox(), failure);
     } catch (const std::exception& failure) {

@@ -9,6 +9,7 @@
 
 #include "calculation/calculate_command.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "results/results_toolbar.h"
 #include "results/results_window_services.h"
 
 class QAction;
@@ -34,8 +35,8 @@ class TitleBand;
 class Form10 : public QMainWindow, public CalculationResultsWindow {
   public:
     static constexpr int kStatusPanelCount = 6;
-    // The toolbar's positions are numbered from 1, separators counted.
-    static constexpr int kToolbarPositions = 16;
+    // The toolbar's positions (results_toolbar.h) are numbered from 1, separators counted.
+    static constexpr int kToolbarPositions = results_toolbar::kPositions;
 
     // programFolder is where "Output.xlsx" and the help file lie (the executable's folder).
     Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
@@ -120,7 +121,6 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     // A menu item by its control name ("mnuSEF", "mnuComplex", ...), or nullptr.
     QAction* menuItem(const QString& control) const;
     QMenu& mnuHelp() { return *m_helpMenu; }
-    GridEditing& gridEditing() { return *m_gridEditing; }
     const QString& programFolder() const { return m_programFolder; }
 
     // The load's references: empty when the step that sets them failed.
@@ -144,7 +144,8 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
                          void (Form10::*handler)());
     void Form_Load();
     void runToolbarCommand(int position);
-    // A menu command whose failures are reported at its end.
+    // A menu or toolbar command whose failures are reported at its end. Entering
+    // continue-on-error mode first clears whatever an earlier command left pending.
     void runReported(const std::function<void()>& command);
     // Asks the spreadsheet application to quit; false (reported) when it could not, so the
     // window must stay with its rows.

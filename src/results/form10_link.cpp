@@ -35,8 +35,8 @@ void Form10Link::unload() {
     m_window.reset();
 }
 
-void Form10Link::quitSpreadsheetApplications() {
-    m_spreadsheets.Application().Quit();
+bool Form10Link::quitSpreadsheetApplications() {
+    return m_spreadsheets.Application().Quit();
 }
 
 }  // namespace stelvador

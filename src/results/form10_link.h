@@ -24,7 +24,7 @@ class Form10Link : public ResultsWindowLink {
     CalculationResultsWindow& window() override;
     bool isLoaded() const override { return m_window != nullptr; }
     void unload() override;
-    void quitSpreadsheetApplications() override;
+    bool quitSpreadsheetApplications() override;
     SpreadsheetApplications& spreadsheetApplications() override { return m_spreadsheets; }
     std::string programFolder() const override { return m_programFolder.toStdString(); }
 

@@ -3,7 +3,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
 
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
@@ -11,32 +10,30 @@
 #include "entry/dialogs/help_file.h"
 #include "entry/error_reporter.h"
 #include "results/form10.h"
-#include "results/results_toolbar_images.h"
+#include "results/results_toolbar.h"
 #include "widgets/grid_editing.h"
+#include "widgets/toolbar_builder.h"
 
 namespace stelvador {
 
 namespace {
 
-struct ToolbarButton {
-    int position;
-    const char* toolTip;
-};
-
-// Positions 6, 8, 11 and 15 are separators.
-constexpr ToolbarButton kToolbarButtons[] = {
-    {1, "Cut"},
-    {2, "Copy"},
-    {3, "Paste"},
-    {4, "Delete"},
-    {5, "Select All"},
-    {7, "Exit program"},
-    {9, "Send results to Excel File (Output.xlsx)"},
-    {10, "Open and Edit Excel file (Output.xlsx)"},
-    {12, "About"},
-    {13, "Plot graph by using Grapher"},
-    {14, "Help"},
-    {16, "Display Previous Screen"},
+constexpr ToolbarButtonDesign kToolbarButtons[] = {
+    {results_toolbar::kCut, "Cut", ToolbarPicture::Cut},
+    {results_toolbar::kCopy, "Copy", ToolbarPicture::Copy},
+    {results_toolbar::kPaste, "Paste", ToolbarPicture::Paste},
+    {results_toolbar::kDelete, "Delete", ToolbarPicture::Delete},
+    {results_toolbar::kSelectAll, "Select All", ToolbarPicture::SelectAll},
+    {results_toolbar::kExit, "Exit program", ToolbarPicture::Exit},
+    {results_toolbar::kSendResults, "Send results to Excel File (Output.xlsx)",
+     ToolbarPicture::SendResults},
+    // The output workbook is opened for editing, as the data entry window's Edit Excel (.xlsx).
+    {results_toolbar::kOpenOutputWorkbook, "Open and Edit Excel file (Output.xlsx)",
+     ToolbarPicture::EditXlsx},
+    {results_toolbar::kAbout, "About", ToolbarPicture::About},
+    {results_toolbar::kPlotGraph, "Plot graph by using Grapher", ToolbarPicture::PlotGraph},
+    {results_toolbar::kHelp, "Help", ToolbarPicture::Help},
+    {results_toolbar::kPreviousScreen, "Display Previous Screen", ToolbarPicture::PreviousScreen},
 };
 
 void AddSeparatorNamed(QMenu& menu, const char* control) {
@@ -119,70 +116,50 @@ void Form10::buildMenus() {
 }
 
 void Form10::buildToolbar() {
-    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setMovable(false);
-    m_toolbar->setIconSize(QSize(16, 16));
-    int position = 1;
-    for (const ToolbarButton& button : kToolbarButtons) {
-        for (; position < button.position; ++position) {
-            m_toolbar->addSeparator();
-        }
-        QAction* action = m_toolbar->addAction(ResultsToolbarImage(button.position), QString());
-        action->setToolTip(QString::fromLatin1(button.toolTip));
-        m_toolbarButtons[static_cast<std::size_t>(button.position)] = action;
-        const int clicked = button.position;
-        connect(action, &QAction::triggered, this,
-                [this, clicked] { Toolbar1_ButtonClick(clicked); });
-        ++position;
-    }
+    m_toolbar = BuildToolbar(*this, kToolbarButtons, m_toolbarButtons,
+                             [this](int position) { Toolbar1_ButtonClick(position); });
 }
 
 void Form10::Toolbar1_ButtonClick(int position) {
-    RunHandler(ErrorTable::Results, messageBox(), [&] {
-        // Starting the mode clears whatever an earlier command left pending.
-        EnterContinueOnError();
-        ContinueOnError([&] { runToolbarCommand(position); });
-        ReportRunTimeError(ErrorTable::Results, messageBox());
-    });
+    runReported([&] { runToolbarCommand(position); });
 }
 
 void Form10::runToolbarCommand(int position) {
     switch (position) {
-        case 1:
+        case results_toolbar::kCut:
             cutSelection();
             break;
-        case 2:
+        case results_toolbar::kCopy:
             copySelection();
             break;
-        case 3:
+        case results_toolbar::kPaste:
             pasteClipboard();
             break;
-        case 4:
+        case results_toolbar::kDelete:
             deleteSelection();
             break;
-        case 5:
+        case results_toolbar::kSelectAll:
             selectAllCells();
             break;
-        case 7:
+        case results_toolbar::kExit:
             ExitProgram();
             break;
-        case 9:
+        case results_toolbar::kSendResults:
             SendResultsToOutputWorkbook();
             break;
-        case 10:
+        case results_toolbar::kOpenOutputWorkbook:
             ShowOutputWorkbook();
             break;
-        case 12:
+        case results_toolbar::kAbout:
             ShowAboutWindow();
             break;
-        case 13:
+        case results_toolbar::kPlotGraph:
             OpenChosenPlotDocument();
             break;
-        case 14:
+        case results_toolbar::kHelp:
             OpenHelp();
             break;
-        case 16:
+        case results_toolbar::kPreviousScreen:
             DisplayPreviousScreen();
             break;
         default:

@@ -91,7 +91,8 @@ void Form10::ShowOutputWorkbook() {
 
 void Form10::mnuEOX_Click() {
     // The spreadsheet application asks about sent results that are not saved; when it cannot
-    // quit, the window stays with its rows and the failure is shown.
+    // quit, the window stays with its rows and the failure is shown, and so it does when the
+    // user cancels.
     RunHandler(ErrorTable::Results, messageBox(), [&] {
         if (quitExcelApp()) {
             unloadWindow();
@@ -105,10 +106,14 @@ void Form10::mnuExit_Click() {
 
 void Form10::ExitProgram() {
     // Every spreadsheet application asks about unsaved sent results before it goes; the program
-    // ends whatever the answer.
+    // ends whatever the answer but Cancel, which keeps everything open, and whether or not the
+    // quit succeeds.
     EnterContinueOnError();
-    ContinueOnError([&] { m_spreadsheets.Application().Quit(); });
-    m_services.endProgram();
+    bool cancelled = false;
+    ContinueOnError([&] { cancelled = !m_spreadsheets.Application().Quit(); });
+    if (!cancelled) {
+        m_services.endProgram();
+    }
 }
 
 }  // namespace stelvador

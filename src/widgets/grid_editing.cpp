@@ -15,6 +15,7 @@
 #include "common/grid_text_block.h"
 #include "common/run_time_error.h"
 #include "common/too_long_cell.h"
+#include "common/utf8.h"
 #include "platform/clipboard.h"
 #include "platform/flex_grid_view.h"
 
@@ -27,25 +28,6 @@ constexpr int kTab = 9;
 constexpr int kBackspace = 8;
 constexpr int kFirstPrintable = 32;
 constexpr int kRightButton = 2;
-
-// Cell texts are UTF-8; a typed character is one code point.
-void AppendCodePoint(std::string& text, char32_t code) {
-    if (code < 0x80) {
-        text.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        text.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        text.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        text.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        text.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        text.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
 
 bool IsCodePoint(int code) {
     return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
@@ -66,20 +48,6 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
-// A block of empty cells as large as the selection: TABs between cells, CRs between rows.
-std::string EmptyBlock(int rows, int cols) {
-    std::string row(static_cast<std::size_t>(cols - 1), kCellSeparator);
-    std::string block;
-    block.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
-    for (int r = 0; r < rows; ++r) {
-        if (r > 0) {
-            block.push_back(kRowSeparator);
-        }
-        block.append(row);
-    }
-    return block;
 }
 
 }  // namespace
@@ -153,7 +121,7 @@ void GridEditing::MSFlexGrid1_KeyPress(int keyAscii) {
         return;
     }
     std::string text = grid().Text();
-    AppendCodePoint(text, static_cast<char32_t>(keyAscii));
+    AppendUtf8(text, static_cast<char32_t>(keyAscii));
     // Typing stops at the limit of a cell's text.
     if (ExceedsCellTextLimit(text)) {
         return;
@@ -270,7 +238,7 @@ void GridEditing::mnuEditDelete_Click() {
     FlexGrid& g = grid();
     const int rows = std::abs(g.RowSel() - g.Row()) + 1;
     const int cols = std::abs(g.ColSel() - g.Col()) + 1;
-    g.setClip(EmptyBlock(rows, cols));
+    g.setClip(EmptyGridTextBlock(rows, cols));
 }
 
 void GridEditing::mnuEditSelectAll_Click() {

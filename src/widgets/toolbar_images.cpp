@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QPolygon>
 
@@ -133,6 +132,14 @@ void drawArrowIntoGrid(QPainter& p) {
     p.drawLine(12, 11, 15, 8);
 }
 
+// The arrow of Send results: from the right into the workbook.
+void drawArrowIntoWorkbook(QPainter& p) {
+    p.setPen(QPen(kBlue, 2));
+    p.drawLine(9, 8, 15, 8);
+    p.drawLine(12, 5, 9, 8);
+    p.drawLine(12, 11, 9, 8);
+}
+
 void drawPencil(QPainter& p) {
     p.setPen(kInk);
     p.setBrush(QColor(240, 200, 60));
@@ -172,6 +179,28 @@ void drawNextScreen(QPainter& p) {
     p.drawLine(2, 7, 6, 7);
     p.drawLine(4, 5, 6, 7);
     p.drawLine(4, 9, 6, 7);
+}
+
+// Display Next Screen seen in a mirror: the arrow leads back to the screen behind.
+void drawPreviousScreen(QPainter& p) {
+    p.setPen(kInk);
+    p.setBrush(kPaper);
+    p.drawRect(6, 2, 9, 11);
+    p.setBrush(QColor(200, 220, 250));
+    p.drawRect(0, 5, 9, 9);
+    p.setPen(QPen(kGreen, 2));
+    p.drawLine(13, 7, 9, 7);
+    p.drawLine(11, 5, 9, 7);
+    p.drawLine(11, 9, 9, 7);
+}
+
+void drawPlotGraph(QPainter& p) {
+    p.setPen(kInk);
+    p.drawLine(2, 1, 2, 14);
+    p.drawLine(2, 14, 15, 14);
+    const QPoint curve[] = {QPoint(3, 12), QPoint(6, 6), QPoint(9, 10), QPoint(14, 3)};
+    p.setPen(QPen(kRed, 1));
+    p.drawPolyline(curve, 4);
 }
 
 void drawPicture(QPainter& p, ToolbarPicture picture) {
@@ -250,6 +279,17 @@ void drawPicture(QPainter& p, ToolbarPicture picture) {
             break;
         case ToolbarPicture::NextScreen:
             drawNextScreen(p);
+            break;
+        case ToolbarPicture::PreviousScreen:
+            drawPreviousScreen(p);
+            break;
+        case ToolbarPicture::SendResults:
+            drawWorkbook(p, kSheetGreen);
+            drawArrowIntoWorkbook(p);
+            drawFormatMark(p, 2);
+            break;
+        case ToolbarPicture::PlotGraph:
+            drawPlotGraph(p);
             break;
     }
 }

@@ -4,7 +4,8 @@
 
 namespace stelvador {
 
-// The pictures of the main windows' toolbar buttons, 16 x 16 pixels, drawn by the program.
+// The pictures of the main windows' toolbar buttons, 16 x 16 pixels, drawn by the program: one
+// set for both windows, so a command looks the same in either.
 enum class ToolbarPicture {
     New,
     Open,
@@ -24,6 +25,9 @@ enum class ToolbarPicture {
     About,
     Help,
     NextScreen,
+    PreviousScreen,
+    SendResults,
+    PlotGraph,
 };
 
 inline constexpr int kToolbarPictureSize = 16;

@@ -88,7 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Emoji", "a\rb\r\xF0\x9F\x98\x80", 3, 1, Reason::NotWindows1252},
         RefusalCase{"BrokenUtf8", "ok\t\xFF", 1, 2, Reason::NotWindows1252},
         RefusalCase{"BadCharacterBeforeQuote", "\xCE\xB1\t\"", 1, 1, Reason::NotWindows1252},
-        RefusalCase{"QuoteBeforeBadCharacter", "\"\t\xCE\xB1", 1, 1, Reason::DoubleQuote}),
+        RefusalCase{"QuoteBeforeBadCharacter", "\"\t\xCE\xB1", 1, 1, Reason::DoubleQuote},
+        // A double quote written in two bytes instead of one would reach the file as a quote.
+        RefusalCase{"OverlongQuote", "a\tb\rc\t\xC0\xA2", 2, 2, Reason::NotWindows1252}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DataFileRefusal, WritableBlockHasNoUnwritableCell) {
@@ -129,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CellCase{"TabBeforeGreekLetter", "\t\xCE\xB1", Reason::Tab},
                       CellCase{"GreekLetterBeforeTab", "\xCE\xB1\t", Reason::NotWindows1252},
                       CellCase{"QuoteBeforeCr", "\"\r", Reason::DoubleQuote},
-                      CellCase{"BrokenUtf8BeforeQuote", "\xC3\"", Reason::NotWindows1252}),
+                      CellCase{"BrokenUtf8BeforeQuote", "\xC3\"", Reason::NotWindows1252},
+                      CellCase{"OverlongQuote", "12\xC0\xA2 sample", Reason::NotWindows1252}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DataFileRefusal, MessageNamesTheColumnsHeading) {

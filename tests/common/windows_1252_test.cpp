@@ -22,6 +22,8 @@ TEST(Windows1252, CharactersItCannotHoldAreRefusedWithTheirPlace) {
     EXPECT_FALSE(Utf8ToWindows1252("\xF0\x9F\x98\x80").has_value()) << "an emoji";
     EXPECT_FALSE(Utf8ToWindows1252("\xC3").has_value()) << "a cut sequence";
     EXPECT_FALSE(Utf8ToWindows1252("\xFF").has_value()) << "not UTF-8";
+    EXPECT_FALSE(Utf8ToWindows1252("a\xC0\xA2", &at).has_value()) << "an overlong double quote";
+    EXPECT_EQ(at, 1u);
 }
 
 TEST(Windows1252, EveryByteReadsAsSomeCharacter) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "entry/kkj.h"
+#include "platform/spreadsheet/scripted_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
 #include "results/form10.h"
@@ -58,8 +59,9 @@ class CalculationFixture : public ::testing::Test {
     std::filesystem::path m_originalFolder;
     std::filesystem::path m_work;
     std::filesystem::path m_programFolder;
-    std::shared_ptr<DontSaveChangesQuestion> m_question =
-        std::make_shared<DontSaveChangesQuestion>();
+    // Answers Don't Save unless a test queues its answers.
+    std::shared_ptr<ScriptedSaveChangesQuestion> m_question =
+        std::make_shared<ScriptedSaveChangesQuestion>();
     std::unique_ptr<SpreadsheetApplications> m_spreadsheets;
     std::unique_ptr<Form10Link> m_link;
     ScriptedFileDialog m_dialog;

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
+#include <functional>
 
 #include "calculation_fixture.h"
 #include "common/run_time_error.h"
@@ -134,6 +135,47 @@ TEST_F(DataEntryWindowTest, FrameCloseUnloadsTheResultsWindowAndQuitsTheSpreadsh
     EXPECT_FALSE(m_link->isLoaded());
     EXPECT_EQ(m_spreadsheets->RunningCount(), 0);
     EXPECT_TRUE(m_messages.texts().empty());
+}
+
+// Cancel in the question about unsaved results keeps the program: the data entry window stays,
+// the results window keeps its rows, the spreadsheet application its results; a later Exit
+// still ends it.
+TEST_F(DataEntryWindowTest, ExitCancelledInTheSaveQuestionKeepsEverythingOpen) {
+    struct Road {
+        const char* name;
+        std::function<void(kkj&)> take;
+    };
+    const std::vector<Road> roads = {
+        {"menu", [](kkj& window) { window.mnuExit().trigger(); }},
+        {"toolbar", [](kkj& window) { window.toolbarButton(5)->trigger(); }},
+        {"frame", [](kkj& window) { EXPECT_FALSE(window.close()); }},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        openWindow();
+        calculateFile(writeDataFile("mixed.epd", GoldenAnalyses()));
+        results().toolbarButton(9)->trigger();  // sent: the output workbook holds changes
+        const std::vector<std::string> rows = resultRows();
+        m_window->show();
+        m_question->asked.clear();
+        m_question->answers = {SaveChangesAnswer::Cancel};
+
+        road.take(*m_window);
+
+        EXPECT_EQ(m_question->asked, std::vector<std::string>{"Output.xlsx"});
+        EXPECT_TRUE(m_window->isVisible());
+        ASSERT_TRUE(m_link->isLoaded());
+        EXPECT_EQ(resultRows(), rows);
+        EXPECT_EQ(m_spreadsheets->RunningCount(), 1);
+        EXPECT_FALSE(results().OutputBook().Saved());
+        EXPECT_TRUE(m_messages.texts().empty());
+
+        m_question->answers = {SaveChangesAnswer::DontSave};
+        m_window->mnuExit().trigger();
+        EXPECT_TRUE(m_window->isHidden());
+        EXPECT_FALSE(m_link->isLoaded());
+        EXPECT_EQ(m_spreadsheets->RunningCount(), 0);
+    }
 }
 
 }  // namespace

@@ -78,7 +78,11 @@ TEST_F(TemplateWorkbooksTest, ShowsTheTemplateInANewApplicationAndLeavesItOpen) 
         EXPECT_EQ(sheet.Cells(1, 44).Value(), "H2O");
         EXPECT_EQ(sheet.Cells(2, 1).Value(), "1");
         EXPECT_EQ(sheet.Cells(301, 1).Value(), "300");
-        EXPECT_EQ(sheet.Cells(123, 1).Value(), " ");
+        // Opening changes no cell: the row number in A123 stays, and nothing counts as changed.
+        EXPECT_EQ(sheet.Cells(123, 1).Value(), "122");
+        EXPECT_TRUE(application.Workbooks()
+                        .Find(TemplateWorkbookPath((m_work / "program").string(), name))
+                        .Saved());
 
         // The window shows the sheet with the grid's headings and row numbers.
         const std::vector<SpreadsheetWindow*> shown = ShownSpreadsheetWindows();
@@ -93,11 +97,37 @@ TEST_F(TemplateWorkbooksTest, ShowsTheTemplateInANewApplicationAndLeavesItOpen) 
     }
 }
 
-TEST_F(TemplateWorkbooksTest, EachUseStartsAnotherApplication) {
+TEST_F(TemplateWorkbooksTest, EachTemplateStartsItsOwnApplication) {
     WorkbookTestWindow window((m_work / "program").string());
     EditTemplateWorkbook(window, kXlsxTemplate);
-    EditTemplateWorkbook(window, kXlsxTemplate);
+    EditTemplateWorkbook(window, kXlsTemplate);
     EXPECT_EQ(window.applications().RunningCount(), 2);
+    EXPECT_EQ(ShownSpreadsheetWindows().size(), 2u);
+}
+
+// Edited, its window closed (hidden), the template opened again: its own window comes back with
+// the edit, and no second copy is read from disk to save over it.
+TEST_F(TemplateWorkbooksTest, ATemplateOpenAlreadyIsShownWithItsEdits) {
+    WorkbookTestWindow window((m_work / "program").string());
+    EditTemplateWorkbook(window, kXlsxTemplate);
+    EditTemplateWorkbook(window, kXlsTemplate);  // another application in between
+    std::vector<SpreadsheetWindow*> shown = ShownSpreadsheetWindows();
+    ASSERT_EQ(shown.size(), 2u);
+    SpreadsheetWindow* first =
+        shown[0]->windowTitle().startsWith("Stelvador.xlsx") ? shown[0] : shown[1];
+    auto* view = qobject_cast<QTableView*>(first->findChild<QTabWidget*>()->currentWidget());
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->model()->setData(view->model()->index(1, 1), "EP-7", Qt::EditRole));
+    first->close();
+    ASSERT_FALSE(first->isVisible());
+
+    EditTemplateWorkbook(window, kXlsxTemplate);
+
+    EXPECT_EQ(PendingError(), 0);
+    EXPECT_EQ(window.applications().RunningCount(), 2);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(first->isWindowModified());
+    EXPECT_EQ(view->model()->data(view->model()->index(1, 1)).toString(), QStringLiteral("EP-7"));
     EXPECT_EQ(ShownSpreadsheetWindows().size(), 2u);
 }
 

@@ -3,6 +3,7 @@
 #include <QProgressBar>
 #include <charconv>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,45 @@ TEST_F(OutputWorkbookTest, ExitAsksAboutUnsavedResultsThenEndsTheProgram) {
     EXPECT_EQ(m_question->asked.size(), 1u);
     EXPECT_EQ(m_programEnded, 1);
     EXPECT_EQ(m_spreadsheets.RunningCount(), 0);
+}
+
+// Cancel in the question about unsaved results, whichever command asks it, leaves everything
+// as it was: the window with its rows, the application with the unsent-to-disk results, the
+// file untouched, the program running.
+TEST_F(OutputWorkbookTest, CancelInTheSaveQuestionKeepsTheWindowTheResultsAndTheProgram) {
+    struct Road {
+        const char* name;
+        std::function<void(Form10&)> take;
+    };
+    const std::vector<Road> roads = {
+        {"Exit Excel File", [](Form10& form) { form.menuItem("mnuEOX")->trigger(); }},
+        {"the frame's close", [](Form10& form) { EXPECT_FALSE(form.close()); }},
+        {"Exit", [](Form10& form) { form.menuItem("mnuExit")->trigger(); }},
+    };
+    const std::string onDisk = ReadBytes(programFolder() / "Output.xlsx");
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        Form10& form = loadWindow();
+        form.MSFlexGrid1().AddItem("EP-1\t38.650");
+        form.toolbarButton(9)->trigger();
+        form.showWindow();
+        const int rows = form.MSFlexGrid1().Rows();
+        m_question->asked.clear();
+        m_question->answers = {SaveChangesAnswer::Cancel};
+
+        road.take(form);
+
+        EXPECT_EQ(m_question->asked, std::vector<std::string>{"Output.xlsx"});
+        EXPECT_TRUE(m_link->isLoaded());
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(form.MSFlexGrid1().Rows(), rows);
+        EXPECT_FALSE(form.ExcelApp().isNothing());
+        EXPECT_FALSE(form.OutputBook().Saved());
+        EXPECT_EQ(form.OutputSheet().Cells(3, 2).Value(), "38.650");
+        EXPECT_EQ(m_programEnded, 0);
+        EXPECT_TRUE(m_messages.texts().empty());
+        EXPECT_EQ(ReadBytes(programFolder() / "Output.xlsx"), onDisk);
+    }
 }
 
 // A save to the program folder that fails offers another place, so the results are kept.

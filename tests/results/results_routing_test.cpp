@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <fstream>
+#include <utility>
 #include <vector>
 
 #include "common/continue_on_error.h"
@@ -19,7 +20,9 @@
 #include "platform/clipboard.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
+#include "results/results_toolbar.h"
 #include "results_window_fixture.h"
+#include "widgets/toolbar_images.h"
 
 namespace stelvador {
 namespace {
@@ -126,6 +129,31 @@ TEST_F(ResultsRoutingTest, ToolbarHasSixteenPositionsWithTheirTooltips) {
         const QPixmap image = slot->icon().pixmap(16, 16);
         EXPECT_FALSE(image.isNull()) << position;
         EXPECT_TRUE(slot->isEnabled()) << position;
+    }
+}
+
+TEST_F(ResultsRoutingTest, ToolbarButtonsShowThePicturesOfTheirCommands) {
+    Form10& form = loadWindow();
+    // The commands the data entry window has too look as they do there.
+    const std::pair<int, ToolbarPicture> pictures[] = {
+        {results_toolbar::kCut, ToolbarPicture::Cut},
+        {results_toolbar::kCopy, ToolbarPicture::Copy},
+        {results_toolbar::kPaste, ToolbarPicture::Paste},
+        {results_toolbar::kDelete, ToolbarPicture::Delete},
+        {results_toolbar::kSelectAll, ToolbarPicture::SelectAll},
+        {results_toolbar::kExit, ToolbarPicture::Exit},
+        {results_toolbar::kSendResults, ToolbarPicture::SendResults},
+        {results_toolbar::kOpenOutputWorkbook, ToolbarPicture::EditXlsx},
+        {results_toolbar::kAbout, ToolbarPicture::About},
+        {results_toolbar::kPlotGraph, ToolbarPicture::PlotGraph},
+        {results_toolbar::kHelp, ToolbarPicture::Help},
+        {results_toolbar::kPreviousScreen, ToolbarPicture::PreviousScreen},
+    };
+    for (const auto& [position, picture] : pictures) {
+        ASSERT_NE(form.toolbarButton(position), nullptr) << position;
+        EXPECT_EQ(form.toolbarButton(position)->icon().pixmap(16, 16).toImage(),
+                  ToolbarImage(picture).pixmap(16, 16).toImage())
+            << position;
     }
 }
 

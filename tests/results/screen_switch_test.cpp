@@ -3,6 +3,10 @@
 // share the about window and the help file's look-up with the results window.
 #include <QAction>
 #include <QMenu>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "common/continue_on_error.h"
 #include "entry/kkj.h"
@@ -80,9 +84,7 @@ TEST_F(ScreenSwitchTest, BothWindowsShowTheOneAboutWindow) {
 
 TEST_F(ScreenSwitchTest, DataEntryHelpWithoutHelpFileIsReportedExceptWhenTheMenuOpens) {
     // The program folder of these tests holds no help file.
-    ASSERT_FALSE(std::filesystem::exists(
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
-        "Stelvador.chm"));
+    ASSERT_FALSE(std::filesystem::exists(programFolder() / "Stelvador.chm"));
     emit m_entry->mnuHelp().aboutToShow();
     EXPECT_TRUE(m_entryMessages->texts().empty());
     m_entry->toolbarButton(kHelpPosition)->trigger();
@@ -91,6 +93,15 @@ TEST_F(ScreenSwitchTest, DataEntryHelpWithoutHelpFileIsReportedExceptWhenTheMenu
     m_entry->mnuHelp().actions().front()->trigger();
     EXPECT_EQ(m_entryMessages->texts(), std::vector<std::string>{"File not found"});
     EXPECT_TRUE(m_shell.documents().empty());
+}
+
+TEST_F(ScreenSwitchTest, DataEntryHelpOpensTheHelpFileOfTheResultsWindowsProgramFolder) {
+    const std::filesystem::path help = programFolder() / "Stelvador.chm";
+    std::ofstream(help) << "help";
+    m_entry->toolbarButton(kHelpPosition)->trigger();
+    EXPECT_EQ(m_shell.documents(), std::vector<std::string>{help.string()});
+    EXPECT_TRUE(m_entryMessages->texts().empty());
+    std::filesystem::remove(help);
 }
 
 }  // namespace

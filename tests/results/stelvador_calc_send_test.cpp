@@ -100,6 +100,51 @@ TEST_F(StelvadorCalcSendTest, SavesTheSentResultsAsTheNamedWorkbook) {
     }
 }
 
+// The send writes the grid's rows only: rows below them that held something before keep it,
+// and the tool names them (not the sent rows, whatever they held beyond the grid's columns).
+TEST_F(StelvadorCalcSendTest, NamesTheRowsBelowTheSentResultsThatKeepEarlierContent) {
+    struct Case {
+        std::string rows;  // rows below the sent results given a value, for the script
+        std::string warning;
+    };
+    const std::vector<Case> cases = {
+        {"40 41 42 43 44 45 50",
+         "Rows 40 to 45 and 50 of the first sheet still hold earlier content."},
+        {"50", "Row 50 of the first sheet still holds earlier content."},
+        {"40 42 44 45", "Rows 40, 42 and 44 to 45 of the first sheet still hold earlier content."},
+    };
+    const fs::path program = m_work / "program";
+    fs::create_directories(program);
+    fs::copy_file(fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc", program / "stelvador-calc");
+    std::ofstream(m_work / "prepare.py")
+        << "import sys, openpyxl\n"
+           "book = openpyxl.Workbook()\n"
+           "sheet = book.active\n"
+           "sheet['A1'] = 'earlier heading'\n"
+           "sheet.cell(row=3, column=200, value='beside the sent rows')\n"
+           "for row in sys.argv[2:]:\n"
+           "    sheet.cell(row=int(row), column=3, value='earlier ' + row)\n"
+           "book.save(sys.argv[1])\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        const std::string prepare = "cd '" + m_work.string() +
+                                    "' && /usr/bin/python3 prepare.py '" +
+                                    (program / "Output.xlsx").string() + "' " + c.rows;
+        ASSERT_EQ(std::system(prepare.c_str()), 0);
+        const std::string command = "cd '" + m_work.string() + "' && '" +
+                                    (program / "stelvador-calc").string() +
+                                    "' --send sent.xlsx analyses.epd > results.txt 2> errors.txt";
+        ASSERT_EQ(ExitStatus(std::system(command.c_str())), 0) << ReadBytes(m_work / "errors.txt");
+        ASSERT_LT(ReadLines(m_work / "results.txt").size(), 40u);
+        EXPECT_EQ(ReadBytes(m_work / "errors.txt"), "stelvador-calc: warning: " + c.warning + "\n");
+    }
+}
+
+TEST_F(StelvadorCalcSendTest, SendIntoTheShippedOutputWorkbookWarnsOfNothing) {
+    ASSERT_EQ(run("--send sent.xlsx analyses.epd"), 0) << ReadBytes(m_work / "errors.txt");
+    EXPECT_EQ(ReadBytes(m_work / "errors.txt"), "");
+}
+
 TEST_F(StelvadorCalcSendTest, SaveThatFailsIsAFailureWithItsMessage) {
     EXPECT_EQ(run("--send 'no such folder/sent.xlsx' analyses.epd"), 4);
     EXPECT_EQ(ReadBytes(m_work / "errors.txt"),

@@ -13,26 +13,30 @@
 // calculates the imported grid, and the results grid is printed instead.
 //
 // With --send, after the Calculate command the results window's toolbar send copies the results
-// grid into the output workbook, which is saved as the --send WORKBOOK (.xlsx).
+// grid into the output workbook, which is saved as the --send WORKBOOK (.xlsx). The send writes
+// the grid's rows only: rows of the first sheet below them keep what they held, as in the
+// window, and a warning on standard error names those that hold anything.
 //
 // Exit status: 0 done; 1 the data file cannot be read; 2 wrong arguments; 3 the run reported a
 // failure (its message is on standard error; the grid is printed all the same); 4 the send or
 // the save failed (the message is on standard error).
 #include <QApplication>
-#include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/error_message_tables.h"
 #include "common/run_time_error.h"
+#include "earlier_content_warning.h"
 #include "entry/data_file.h"
 #include "entry/kkj.h"
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
+#include "platform/program_files.h"
 #include "platform/shell.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_file.h"
@@ -86,21 +90,30 @@ class NoShell : public Shell {
     void OpenLink(const std::string&) override {}
 };
 
-constexpr int kSendPosition = 9;
-
 // The toolbar send into the output workbook, then the workbook saved as the given file.
 int SendAndSave(Form10& form, StandardErrorMessageBox& sendMessages, const std::string& workbook) {
-    form.Toolbar1_ButtonClick(kSendPosition);
+    form.Toolbar1_ButtonClick(results_toolbar::kSendResults);
     if (sendMessages.shown()) {
         return 4;
     }
+    std::vector<int> earlierRows;
     try {
         std::error_code ignored;
-        form.OutputBook().SaveAs(std::filesystem::absolute(workbook, ignored).string());
+        const Workbook book = form.OutputBook();
+        book.SaveAs(std::filesystem::absolute(workbook, ignored).string());
+        const int sentRows = form.MSFlexGrid1().Rows();
+        for (const int row : book.Worksheets(1).RowsWithValues()) {
+            if (row > sentRows) {
+                earlierRows.push_back(row);
+            }
+        }
     } catch (const RunTimeError& e) {
         std::cerr << "stelvador-calc: cannot save " << workbook << ": "
                   << FailureMessage(ErrorTable::Results, e.number(), e.reason(), e.what()) << '\n';
         return 4;
+    }
+    if (const std::string warning = EarlierContentWarning(earlierRows); !warning.empty()) {
+        std::cerr << "stelvador-calc: warning: " << warning << '\n';
     }
     return 0;
 }
@@ -178,7 +191,8 @@ int Run(int argc, char** argv) {
     ResultsWindowServices services;
     services.messageBox = &sendMessages;
     services.shell = &shell;
-    Form10Link results(spreadsheets, QCoreApplication::applicationDirPath(), services);
+    Form10Link results(spreadsheets, QString::fromStdString(RunningProgramFiles().folder),
+                       services);
     kkj window(dialog, messages, results);
     if (siNormalization) {
         window.mnuSiNorm_Click();

@@ -21,25 +21,78 @@ std::string ComparablePath(const std::string& path) {
     return code ? path : canonical.string();
 }
 
+std::shared_ptr<WorkbookState> FindIn(const ApplicationState& application,
+                                      const std::string& path) {
+    for (const auto& book : application.books) {
+        if (SameFile(book->path, path)) {
+            return book;
+        }
+    }
+    return nullptr;
+}
+
+// The name of a workbook read from another format saved as .xlsx: beside it, never a file that
+// is there already ("Stelvador (from xls).xlsx", then "Stelvador (from xls) 2.xlsx", ...).
+std::string NewXlsxPathBeside(const std::string& path) {
+    const std::filesystem::path original(path);
+    const std::string extension = original.extension().string();
+    const std::string stem =
+        original.stem().string() + (extension.empty() ? "" : " (from " + extension.substr(1) + ")");
+    for (int number = 1;; ++number) {
+        const std::string name = number == 1 ? stem : stem + " " + std::to_string(number);
+        std::filesystem::path candidate = original;
+        candidate.replace_filename(name + ".xlsx");
+        std::error_code code;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, code))) {
+            return candidate.string();
+        }
+    }
+}
+
 }  // namespace
 
 std::string FileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+bool SameFile(const std::string& one, const std::string& other) {
+    if (one.empty() || other.empty()) {
+        return false;
+    }
+    // The same file by device and inode where both are there (links, other spellings), by the
+    // canonical path where not.
+    std::error_code code;
+    if (std::filesystem::equivalent(one, other, code) && !code) {
+        return true;
+    }
+    return ComparablePath(one) == ComparablePath(other);
+}
+
+std::shared_ptr<WorkbookState> FindOpenWorkbook(const ApplicationRegistryState& registry,
+                                                const std::string& path) {
+    for (const auto& application : registry.applications) {
+        if (auto book = FindIn(*application, path)) {
+            return book;
+        }
+    }
+    return nullptr;
+}
+
 std::shared_ptr<WorkbookState> OpenWorkbook(ApplicationState& application,
                                             const std::string& path) {
-    if (!path.empty()) {
-        const std::string comparable = ComparablePath(path);
-        for (const auto& book : application.books) {
-            if (ComparablePath(book->path) == comparable) {
-                application.activeBook = book;
-                if (application.view) {
-                    application.view->WorkbooksChanged();
-                }
-                return book;
-            }
+    // A workbook is open once only, in whichever application opened it: two copies would each
+    // save over the other's edits.
+    std::shared_ptr<WorkbookState> open = FindIn(application, path);
+    if (!open && application.registry != nullptr) {
+        open = FindOpenWorkbook(*application.registry, path);
+    }
+    if (open) {
+        ApplicationState& holder = *open->application;
+        holder.activeBook = open;
+        if (holder.view) {
+            holder.view->WorkbooksChanged();
         }
+        return open;
     }
     WorkbookData data = ReadWorkbookFile(path);
     auto book = std::make_shared<WorkbookState>();
@@ -117,54 +170,29 @@ void SaveWorkbookAs(WorkbookState& book, const std::string& path) {
     }
 }
 
+std::string SuggestedSavePath(const WorkbookState& book) {
+    return HasXlsxExtension(book.path) ? book.path : NewXlsxPathBeside(book.path);
+}
+
+std::string ChooseSavePathFor(const WorkbookState& book) {
+    SaveChangesQuestion& question = *book.application->question;
+    if (!HasXlsxExtension(book.path)) {
+        question.TellSavedAsNewXlsx(FileNameOf(book.path));
+    }
+    return question.ChooseSavePath(SuggestedSavePath(book));
+}
+
 bool SaveWorkbook(WorkbookState& book) {
     if (HasXlsxExtension(book.path)) {
         SaveWorkbookAs(book, book.path);
         return true;
     }
-    std::filesystem::path suggested(book.path);
-    suggested.replace_extension(".xlsx");
-    const std::string chosen = book.application->question->ChooseSavePath(suggested.string());
+    const std::string chosen = ChooseSavePathFor(book);
     if (chosen.empty()) {
         return false;
     }
     SaveWorkbookAs(book, chosen);
     return true;
-}
-
-void AskAndSaveChanges(WorkbookState& book) {
-    SaveChangesQuestion& question = *book.application->question;
-    // Once a save to the workbook's own path has failed, every later Save asks where to.
-    bool ownPathFailed = false;
-    while (!book.saved) {
-        const std::string name = FileNameOf(book.path);
-        if (question.AskSaveChanges(name) == SaveChangesAnswer::DontSave) {
-            return;
-        }
-        if (!ownPathFailed && HasXlsxExtension(book.path)) {
-            try {
-                SaveWorkbookAs(book, book.path);
-                return;
-            } catch (const RunTimeError& failure) {
-                question.ReportSaveFailure(name, failure.what());
-                ownPathFailed = true;
-            }
-        }
-        std::filesystem::path suggested(book.path);
-        suggested.replace_extension(".xlsx");
-        const std::string chosen = question.ChooseSavePath(suggested.string());
-        if (chosen.empty()) {
-            if (ownPathFailed) {
-                continue;  // the changes are not saved yet: asked again
-            }
-            return;  // the user cancelled the choice of a file: as Don't Save
-        }
-        try {
-            SaveWorkbookAs(book, chosen);
-        } catch (const RunTimeError& failure) {
-            question.ReportSaveFailure(FileNameOf(chosen), failure.what());
-        }
-    }
 }
 
 void SetApplicationVisible(ApplicationState& application, bool visible) {
@@ -177,12 +205,79 @@ void SetApplicationVisible(ApplicationState& application, bool visible) {
     }
 }
 
-void QuitApplication(const std::shared_ptr<ApplicationState>& application) {
-    // Copies: a question may run an event loop in which the list changes.
-    const std::vector<std::shared_ptr<WorkbookState>> books = application->books;
-    for (const auto& book : books) {
-        AskAndSaveChanges(*book);
+namespace {
+
+// Saves a workbook the user chose to keep. A failed save is reported and, like a cancelled
+// choice of a path, asks the question again; once the workbook's own path has failed, a Save
+// asks for another path, so the changes can be kept elsewhere when the workbook's folder cannot
+// take them. False when the user then answers Cancel.
+bool SaveKeptChanges(WorkbookState& book) {
+    SaveChangesQuestion& question = *book.application->question;
+    bool ownPathFailed = false;
+    for (;;) {
+        if (!ownPathFailed && HasXlsxExtension(book.path)) {
+            try {
+                SaveWorkbookAs(book, book.path);
+                return true;
+            } catch (const RunTimeError& failure) {
+                question.ReportSaveFailure(FileNameOf(book.path), failure.what());
+                ownPathFailed = true;
+            }
+        }
+        if (const std::string chosen = ChooseSavePathFor(book); !chosen.empty()) {
+            try {
+                SaveWorkbookAs(book, chosen);
+                return true;
+            } catch (const RunTimeError& failure) {
+                question.ReportSaveFailure(FileNameOf(chosen), failure.what());
+            }
+        }
+        const SaveChangesAnswer answer = question.AskSaveChanges(FileNameOf(book.path));
+        if (answer != SaveChangesAnswer::Save) {
+            return answer == SaveChangesAnswer::DontSave;
+        }
     }
+}
+
+}  // namespace
+
+bool SettleUnsavedWorkbooks(const std::vector<std::shared_ptr<ApplicationState>>& applications) {
+    // Every question is answered before anything is saved or closed, so a Cancel changes
+    // nothing. Copies: a question may run an event loop in which the lists change.
+    std::vector<std::shared_ptr<WorkbookState>> kept;
+    for (const auto& application : applications) {
+        const std::vector<std::shared_ptr<WorkbookState>> books = application->books;
+        for (const auto& book : books) {
+            if (book->saved) {
+                continue;
+            }
+            const SaveChangesAnswer answer =
+                application->question->AskSaveChanges(FileNameOf(book->path));
+            if (answer == SaveChangesAnswer::Cancel) {
+                return false;
+            }
+            if (answer == SaveChangesAnswer::Save) {
+                kept.push_back(book);
+            }
+        }
+    }
+    for (const auto& book : kept) {
+        if (!SaveKeptChanges(*book)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool QuitApplication(const std::shared_ptr<ApplicationState>& application) {
+    if (!SettleUnsavedWorkbooks({application})) {
+        return false;
+    }
+    CloseApplication(application);
+    return true;
+}
+
+void CloseApplication(const std::shared_ptr<ApplicationState>& application) {
     application->view.reset();
     application->visible = false;
     application->activeBook.reset();

@@ -12,10 +12,25 @@ SaveChangesAnswer QtSaveChangesQuestion::AskSaveChanges(const std::string& fileN
     box.setText(QString("Do you want to save the changes you made to %1?")
                     .arg(QString::fromStdString(fileName)));
     QPushButton* save = box.addButton("Save", QMessageBox::AcceptRole);
-    box.addButton("Don't Save", QMessageBox::DestructiveRole);
+    QPushButton* dontSave = box.addButton("Don't Save", QMessageBox::DestructiveRole);
+    // Escape and the frame's close button cancel: nothing is closed and nothing is lost.
+    QPushButton* cancel = box.addButton("Cancel", QMessageBox::RejectRole);
     box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
     box.exec();
-    return box.clickedButton() == save ? SaveChangesAnswer::Save : SaveChangesAnswer::DontSave;
+    if (box.clickedButton() == save) {
+        return SaveChangesAnswer::Save;
+    }
+    return box.clickedButton() == dontSave ? SaveChangesAnswer::DontSave
+                                           : SaveChangesAnswer::Cancel;
+}
+
+void QtSaveChangesQuestion::TellSavedAsNewXlsx(const std::string& fileName) {
+    QMessageBox::information(
+        nullptr, "Stelvador",
+        QString("%1 is an .xls workbook, which this program does not write, so it is saved as a "
+                "new .xlsx workbook.")
+            .arg(QString::fromStdString(fileName)));
 }
 
 std::string QtSaveChangesQuestion::ChooseSavePath(const std::string& suggestedPath) {

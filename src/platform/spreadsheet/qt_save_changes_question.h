@@ -8,6 +8,7 @@ namespace stelvador {
 class QtSaveChangesQuestion : public SaveChangesQuestion {
   public:
     SaveChangesAnswer AskSaveChanges(const std::string& fileName) override;
+    void TellSavedAsNewXlsx(const std::string& fileName) override;
     std::string ChooseSavePath(const std::string& suggestedPath) override;
     void ReportSaveFailure(const std::string& fileName, const std::string& reason) override;
 };

@@ -6,16 +6,21 @@
 
 namespace stelvador {
 
-void GlobalSpreadsheetApplication::Quit() const {
+bool GlobalSpreadsheetApplication::Quit() const {
     const auto registry = m_registry.lock();
     if (!registry) {
-        return;
+        return true;
     }
-    // Copied: each quit removes its application from the list.
+    // Copied: each close removes its application from the list. Every question is answered
+    // before any application closes, so a Cancel leaves them all running.
     const std::vector<std::shared_ptr<ApplicationState>> running = registry->applications;
-    for (const auto& application : running) {
-        QuitApplication(application);
+    if (!SettleUnsavedWorkbooks(running)) {
+        return false;
     }
+    for (const auto& application : running) {
+        CloseApplication(application);
+    }
+    return true;
 }
 
 SpreadsheetApplications::SpreadsheetApplications(std::shared_ptr<SaveChangesQuestion> question)
@@ -44,6 +49,19 @@ SpreadsheetApplication SpreadsheetApplications::Create() {
     application->question = m_state->question;
     m_state->applications.push_back(application);
     return SpreadsheetApplication(application);
+}
+
+SpreadsheetApplication SpreadsheetApplications::Holding(const std::string& path) const {
+    const auto book = FindOpenWorkbook(*m_state, path);
+    if (!book) {
+        return SpreadsheetApplication();
+    }
+    for (const auto& application : m_state->applications) {
+        if (application.get() == book->application) {
+            return SpreadsheetApplication(application);
+        }
+    }
+    return SpreadsheetApplication();
 }
 
 GlobalSpreadsheetApplication SpreadsheetApplications::Application() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/spreadsheet/save_changes_question.h"
@@ -12,10 +13,11 @@ struct ApplicationRegistryState;
 
 // The application-wide object of the spreadsheet component: quitting it quits every
 // application this process created and has not quit yet. An application with no application
-// running quits nothing and does not fail.
+// running quits nothing and does not fail. Every unsaved workbook of every application is asked
+// about first; false when the user answers Cancel, and then every application runs on as it was.
 class GlobalSpreadsheetApplication {
   public:
-    void Quit() const;
+    bool Quit() const;
 
   private:
     friend class SpreadsheetApplications;
@@ -41,6 +43,8 @@ class SpreadsheetApplications {
     SpreadsheetApplication Attach() const;
     // Always a new application, hidden, with no workbook open.
     SpreadsheetApplication Create();
+    // The running application that has the workbook file open, or an empty reference.
+    SpreadsheetApplication Holding(const std::string& path) const;
     // The application-wide object, used to quit.
     GlobalSpreadsheetApplication Application() const;
     int RunningCount() const;

@@ -1,7 +1,6 @@
 #include "platform/spreadsheet/spreadsheet_objects.h"
 
-#include <filesystem>
-#include <system_error>
+#include <algorithm>
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
@@ -48,6 +47,18 @@ Cell Worksheet::Cells(int row, int column) const {
     return Cell(m_sheet, row, column);
 }
 
+std::vector<int> Worksheet::RowsWithValues() const {
+    std::vector<int> rows;
+    Require(m_sheet)->data.cells.ForEach([&](int row, int, const CellValue& value) {
+        if (!value.text.empty()) {
+            rows.push_back(row);
+        }
+    });
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
 std::string Workbook::FullName() const {
     return Require(m_book)->path;
 }
@@ -87,14 +98,8 @@ Workbook WorkbookCollection::Open(const std::string& path) const {
 
 Workbook WorkbookCollection::Find(const std::string& path) const {
     const auto application = Require(m_app);
-    const auto comparable = [](const std::string& name) {
-        std::error_code code;
-        const std::filesystem::path canonical = std::filesystem::weakly_canonical(name, code);
-        return code ? name : canonical.string();
-    };
-    const std::string wanted = comparable(path);
     for (const auto& book : application->books) {
-        if (!path.empty() && comparable(book->path) == wanted) {
+        if (SameFile(book->path, path)) {
             return Workbook(book);
         }
     }
@@ -128,8 +133,8 @@ Worksheet SpreadsheetApplication::ActiveSheet() const {
     return Worksheet(book->sheets[static_cast<std::size_t>(book->activeSheet)]);
 }
 
-void SpreadsheetApplication::Quit() const {
-    QuitApplication(Require(m_app));
+bool SpreadsheetApplication::Quit() const {
+    return QuitApplication(Require(m_app));
 }
 
 }  // namespace stelvador

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace stelvador {
 
@@ -44,6 +45,8 @@ class Worksheet {
     // Throws RunTimeError 9 (subscript out of range) for a row or column outside the sheet's
     // limits (1 to 1,048,576 rows, 1 to 16,384 columns).
     Cell Cells(int row, int column) const;
+    // The rows, in order, that hold at least one cell with a value.
+    std::vector<int> RowsWithValues() const;
 
   private:
     friend class Workbook;
@@ -85,11 +88,12 @@ class Workbook {
 class WorkbookCollection {
   public:
     // Opens the workbook file (.xlsx or .xls, told apart by content) and makes it the active
-    // workbook; a workbook already open in this application under the same path is returned as
-    // it stands. Errors: 52 empty name, 53 no such file, 76 no such folder, 75 not readable,
-    // 321 not a workbook / corrupt / encrypted / beyond the size this program reads.
+    // workbook; a workbook already open under the same file, in this application or another
+    // one of the process, is returned as it stands (active in the application that holds it).
+    // Errors: 52 empty name, 53 no such file, 76 no such folder, 75 not readable, 321 not a
+    // workbook / corrupt / encrypted / beyond the size this program reads.
     Workbook Open(const std::string& path) const;
-    // The workbook open in this application under the path, or an empty reference; opens
+    // The workbook open in this application under the same file, or an empty reference; opens
     // nothing and changes nothing.
     Workbook Find(const std::string& path) const;
     int Count() const;
@@ -114,10 +118,11 @@ class SpreadsheetApplication {
     WorkbookCollection Workbooks() const;
     // The active sheet of the active workbook; an empty reference when no workbook is open.
     Worksheet ActiveSheet() const;
-    // Asks about every workbook holding unsaved changes (Save / Don't Save) and saves those the
-    // user wants kept, then closes the window and drops the workbooks; the application ends and
-    // every reference to it and its objects becomes empty.
-    void Quit() const;
+    // Asks about every workbook holding unsaved changes (Save / Don't Save / Cancel) and saves
+    // those the user wants kept, then closes the window and drops the workbooks; the application
+    // ends and every reference to it and its objects becomes empty. False when the user answers
+    // Cancel: the application runs on with its window and workbooks as they were.
+    bool Quit() const;
 
   private:
     friend class SpreadsheetApplications;

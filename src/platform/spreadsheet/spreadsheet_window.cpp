@@ -7,7 +7,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
-#include <filesystem>
 
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/sheet_table_model.h"
@@ -149,9 +148,7 @@ void SpreadsheetWindow::SaveCurrentWorkbookAs() {
     if (book == nullptr) {
         return;
     }
-    std::filesystem::path suggested(book->path);
-    suggested.replace_extension(".xlsx");
-    const std::string chosen = m_application.question->ChooseSavePath(suggested.string());
+    const std::string chosen = m_application.question->ChooseSavePath(SuggestedSavePath(*book));
     if (chosen.empty()) {
         return;
     }

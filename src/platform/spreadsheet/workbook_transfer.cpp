@@ -89,8 +89,6 @@ WorkbookData ReadWorkbook(Reader& in) {
     return data;
 }
 
-}  // namespace
-
 std::string SerializeWorkbook(const WorkbookData& data) {
     std::string out;
     Put<std::int32_t>(out, data.activeSheet);
@@ -109,10 +107,7 @@ std::string SerializeWorkbook(const WorkbookData& data) {
     return out;
 }
 
-WorkbookData DeserializeWorkbook(const std::string& bytes) {
-    Reader in(bytes, 0);
-    return ReadWorkbook(in);
-}
+}  // namespace
 
 std::string WorkbookAnswer(const WorkbookData& data) {
     return kWorkbookMark + SerializeWorkbook(data);

@@ -10,10 +10,6 @@ namespace stelvador {
 // The byte form in which the .xls reader executable hands its answer to the program over a pipe:
 // a workbook it read, or the run-time error it met.
 
-std::string SerializeWorkbook(const WorkbookData& data);
-// Throws RunTimeError 321 for bytes that are no serialized workbook.
-WorkbookData DeserializeWorkbook(const std::string& bytes);
-
 // The whole answer: a mark, then the workbook or the error's number and description.
 std::string WorkbookAnswer(const WorkbookData& data);
 // A failure keeps its reason, and a cell too long for a cell stays that (SheetCellTooLong).

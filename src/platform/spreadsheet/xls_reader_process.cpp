@@ -14,6 +14,7 @@
 
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
+#include "platform/program_files.h"
 #include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/workbook_transfer.h"
 
@@ -121,10 +122,11 @@ Outcome Collect(int fd, int timeLimitMs, std::size_t maxBytes, std::string& outp
 
 }  // namespace
 
-std::string ExecutableFolder() {
-    std::error_code code;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", code);
-    return code ? std::string(".") : self.parent_path().string();
+std::string XlsReaderPath(const ProgramFiles& files) {
+    if (files.readerFolder.empty()) {
+        return {};
+    }
+    return (std::filesystem::path(files.readerFolder) / kXlsReaderName).string();
 }
 
 WorkbookData ReadInChildProcess(const std::string& program,
@@ -139,8 +141,11 @@ WorkbookData ReadInChildProcess(const std::string& program,
     const pid_t child = Start(program, arguments, writeEnd.get());
     writeEnd.Close();  // so that the reader's end of output is seen here
     if (child < 0) {
-        throw RunTimeError(error::kInvalidFileFormat,
-                           "The .xls reader " + program + " cannot be started.");
+        std::error_code ignored;
+        const std::string why = std::filesystem::exists(program, ignored)
+                                    ? "The .xls reader " + program + " cannot be started."
+                                    : "The .xls reader " + program + " is missing.";
+        throw RunTimeError(error::kInvalidFileFormat, why, why);
     }
 
     std::string answer;
@@ -167,7 +172,12 @@ WorkbookData ReadXlsWorkbook(const std::string& path, const WorkbookReadScope& s
     // Each cell costs 21 bytes besides its text; sheet names are short (at most 31 characters).
     constexpr std::size_t kBytesPerCell = 32;
     const std::size_t maxResultBytes = textLimit + cellLimit * kBytesPerCell + (16u << 20);
-    const std::string reader = ExecutableFolder() + "/" + kXlsReaderName;
+    const std::string reader = XlsReaderPath(RunningProgramFiles());
+    if (reader.empty()) {
+        const std::string why =
+            "The .xls reader cannot be found: the program's own folder is unknown.";
+        throw RunTimeError(error::kInvalidFileFormat, why, why);
+    }
     std::vector<std::string> arguments{path, std::to_string(cellLimit), std::to_string(textLimit)};
     if (scope.activeSheetOnly) {
         arguments.push_back(std::to_string(scope.lastRow));

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "common/utf8.h"
 #include "platform/spreadsheet/cell_value_text.h"
 #include "platform/spreadsheet/number_format_kind.h"
 #include "platform/spreadsheet/xls_shared_strings.h"
@@ -258,19 +259,6 @@ std::optional<Record> RecordAt(std::string_view stream, std::size_t at) {
     return Record{*type, stream.substr(at + 4, *length)};
 }
 
-void AppendUtf8(std::string& out, char32_t ch) {
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
-}
-
 // A formula's text result: character count, a flags byte (bit 0: two bytes a character), the
 // characters. Surrogate pairs are joined; a lone surrogate becomes U+FFFD.
 std::string StringRecordText(std::string_view data) {
@@ -300,11 +288,7 @@ std::string StringRecordText(std::string_view data) {
             if (low && *low >= 0xDC00 && *low <= 0xDFFF) {
                 at += 2;
                 ++i;
-                ch = 0x10000 + ((ch - 0xD800) << 10) + (*low - 0xDC00);
-                text += static_cast<char>(0xF0 | (ch >> 18));
-                text += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-                text += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-                text += static_cast<char>(0x80 | (ch & 0x3F));
+                AppendUtf8(text, 0x10000 + ((ch - 0xD800) << 10) + (*low - 0xDC00));
                 continue;
             }
             ch = 0xFFFD;

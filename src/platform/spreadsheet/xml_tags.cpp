@@ -1,7 +1,8 @@
 #include "platform/spreadsheet/xml_tags.h"
 
-#include <QString>
 #include <charconv>
+
+#include "common/utf8.h"
 
 namespace stelvador {
 
@@ -257,8 +258,7 @@ std::string UnescapeXml(std::string_view text) {
                 result += text[i];
                 continue;
             }
-            const char32_t character = code;
-            result += QString::fromUcs4(&character, 1).toStdString();
+            AppendUtf8(result, static_cast<char32_t>(code));
         } else {
             result += text[i];
             continue;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -88,6 +89,62 @@ INSTANTIATE_TEST_SUITE_P(
                                  ""},
                       DialogCase{"NewName", "Fresh", QMessageBox::No, false, "Fresh.xlsx"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct AnswerCase {
+    const char* name;
+    QString button;  // the button clicked; empty: Escape pressed
+    SaveChangesAnswer answer;
+};
+
+class QtSaveQuestion : public ::testing::TestWithParam<AnswerCase> {};
+
+// The question names the workbook and offers Save, Don't Save and Cancel; Escape cancels.
+TEST_P(QtSaveQuestion, EachButtonGivesItsAnswer) {
+    const AnswerCase& c = GetParam();
+    QString text;
+    QStringList buttons;
+    const auto answer = WhenShown<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        QAbstractButton* chosen = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            buttons << button->text();
+            if (button->text() == c.button) {
+                chosen = button;
+            }
+        }
+        if (chosen != nullptr) {
+            chosen->click();
+        } else {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &escape);
+        }
+    });
+    QtSaveChangesQuestion question;
+    EXPECT_EQ(question.AskSaveChanges("Output.xlsx"), c.answer);
+    EXPECT_EQ(text, QStringLiteral("Do you want to save the changes you made to Output.xlsx?"));
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"Cancel", "Don't Save", "Save"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, QtSaveQuestion,
+    ::testing::Values(AnswerCase{"Save", "Save", SaveChangesAnswer::Save},
+                      AnswerCase{"DontSave", "Don't Save", SaveChangesAnswer::DontSave},
+                      AnswerCase{"Cancel", "Cancel", SaveChangesAnswer::Cancel},
+                      AnswerCase{"Escape", "", SaveChangesAnswer::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(QtSaveNote, SaysInOneSentenceThatAnXlsWorkbookBecomesANewXlsx) {
+    QString text;
+    const auto close = WhenShown<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        box->accept();
+    });
+    QtSaveChangesQuestion question;
+    question.TellSavedAsNewXlsx("Stelvador.xls");
+    EXPECT_EQ(text, QStringLiteral("Stelvador.xls is an .xls workbook, which this program does "
+                                   "not write, so it is saved as a new .xlsx workbook."));
+}
 
 }  // namespace
 }  // namespace stelvador

@@ -15,6 +15,8 @@ class ScriptedSaveChangesQuestion : public SaveChangesQuestion {
     std::deque<SaveChangesAnswer> answers;
     std::deque<std::string> paths;
     std::vector<std::string> asked;
+    // The workbooks the user was told are saved as new .xlsx files.
+    std::vector<std::string> toldNewXlsx;
     std::vector<std::string> suggested;
     std::vector<std::string> failures;
 
@@ -26,6 +28,9 @@ class ScriptedSaveChangesQuestion : public SaveChangesQuestion {
         const SaveChangesAnswer answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    void TellSavedAsNewXlsx(const std::string& fileName) override {
+        toldNewXlsx.push_back(fileName);
     }
     std::string ChooseSavePath(const std::string& suggestedPath) override {
         suggested.push_back(suggestedPath);

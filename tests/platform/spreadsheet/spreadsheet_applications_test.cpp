@@ -14,6 +14,7 @@
 #include "common/run_time_error.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "scripted_save_changes_question.h"
+#include "support/text_files.h"
 
 namespace stelvador {
 namespace {
@@ -177,12 +178,121 @@ TEST_F(SpreadsheetApplicationsTest, AWorkbookReadFromXlsIsSavedWhereTheUserChoos
     m_question->answers.push_back(SaveChangesAnswer::Save);
     m_question->paths.push_back(PathOf("Chosen.xlsx"));
     application.Quit();
+    EXPECT_EQ(m_question->toldNewXlsx, std::vector<std::string>{"Template.xls"});
     ASSERT_EQ(m_question->suggested.size(), 1u);
-    EXPECT_EQ(m_question->suggested.front(), PathOf("Template.xlsx"));
+    EXPECT_EQ(m_question->suggested.front(), PathOf("Template (from xls).xlsx"));
     const Worksheet saved =
         m_applications.Create().Workbooks().Open(PathOf("Chosen.xlsx")).Worksheets(1);
     EXPECT_EQ(saved.Cells(123, 1).Value(), " ");
     EXPECT_EQ(saved.Cells(2, 3).Value(), "38.65042");
+}
+
+// We write no .xls: the name proposed for a workbook read from one is a new .xlsx beside it,
+// never a file that is already there (the .xlsx template beside the .xls one least of all).
+TEST_F(SpreadsheetApplicationsTest, AWorkbookReadFromXlsIsOfferedANameNoFileHas) {
+    struct Case {
+        std::vector<std::string> present;
+        std::string proposed;
+    };
+    const std::vector<Case> cases = {
+        {{}, "Template (from xls).xlsx"},
+        {{"Template.xlsx"}, "Template (from xls).xlsx"},
+        {{"Template.xlsx", "Template (from xls).xlsx"}, "Template (from xls) 2.xlsx"},
+        {{"Template (from xls).xlsx", "Template (from xls) 2.xlsx"}, "Template (from xls) 3.xlsx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.proposed);
+        for (const std::string& name : c.present) {
+            std::ofstream(m_folder / name) << "the user's own " << name;
+        }
+        const SpreadsheetApplication application = m_applications.Create();
+        const Worksheet sheet = application.Workbooks().Open(PathOf("Template.xls")).Worksheets(1);
+        sheet.Cells(2, 2).setValue("x");
+        m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::DontSave};
+        m_question->suggested.clear();
+        application.Quit();
+        EXPECT_EQ(m_question->suggested, std::vector<std::string>{PathOf(c.proposed)});
+        for (const std::string& name : c.present) {
+            EXPECT_EQ(ReadBytes(m_folder / name), "the user's own " + name);
+            fs::remove(m_folder / name);
+        }
+    }
+}
+
+// Cancel keeps everything: the application runs on with its workbook and its changes, nothing
+// is written, and Quit says so.
+TEST_F(SpreadsheetApplicationsTest, CancelKeepsTheApplicationAndItsChanges) {
+    const SpreadsheetApplication application = m_applications.Create();
+    const Workbook book = application.Workbooks().Open(PathOf("Output.xlsx"));
+    book.Worksheets(1).Cells(3, 4).setValue("kept");
+    m_question->answers = {SaveChangesAnswer::Cancel};
+    EXPECT_FALSE(application.Quit());
+    EXPECT_FALSE(application.isNothing());
+    EXPECT_EQ(m_applications.RunningCount(), 1);
+    EXPECT_FALSE(book.Saved());
+    EXPECT_EQ(book.Worksheets(1).Cells(3, 4).Value(), "kept");
+    EXPECT_TRUE(m_question->suggested.empty());
+    // Asked again later, the workbook can still be saved.
+    m_question->answers = {SaveChangesAnswer::Save};
+    EXPECT_TRUE(application.Quit());
+    EXPECT_EQ(m_question->asked.size(), 2u);
+    EXPECT_EQ(m_applications.RunningCount(), 0);
+}
+
+// Every workbook is asked about before anything is saved or closed: a Cancel for the second
+// leaves the first running too, and unsaved though Save was its answer.
+TEST_F(SpreadsheetApplicationsTest, GlobalQuitCancelledLeavesEveryApplicationRunning) {
+    const std::string onDisk = ReadBytes(m_folder / "Output.xlsx");
+    const SpreadsheetApplication one = m_applications.Create();
+    const SpreadsheetApplication two = m_applications.Create();
+    const Workbook first = one.Workbooks().Open(PathOf("Output.xlsx"));
+    first.Worksheets(1).Cells(1, 1).setValue("1");
+    two.Workbooks().Open(PathOf("Template.xls")).Worksheets(1).Cells(1, 1).setValue("2");
+    m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::Cancel};
+    EXPECT_FALSE(m_applications.Application().Quit());
+    EXPECT_EQ(m_question->asked, (std::vector<std::string>{"Output.xlsx", "Template.xls"}));
+    EXPECT_EQ(m_applications.RunningCount(), 2);
+    EXPECT_EQ(one.ActiveSheet().Cells(1, 1).Value(), "1");
+    EXPECT_EQ(two.ActiveSheet().Cells(1, 1).Value(), "2");
+    EXPECT_FALSE(first.Saved());
+    EXPECT_EQ(ReadBytes(m_folder / "Output.xlsx"), onDisk);
+}
+
+// Cancelling the choice of a path after Save saves nothing and asks again, where Cancel keeps
+// the changes.
+TEST_F(SpreadsheetApplicationsTest, CancellingThePathAfterSaveAsksAgain) {
+    const SpreadsheetApplication application = m_applications.Create();
+    const Workbook book = application.Workbooks().Open(PathOf("Template.xls"));
+    book.Worksheets(1).Cells(2, 2).setValue("x");
+    m_question->answers = {SaveChangesAnswer::Save, SaveChangesAnswer::Cancel};
+    m_question->paths = {""};
+    EXPECT_FALSE(application.Quit());
+    EXPECT_EQ(m_question->asked.size(), 2u);
+    EXPECT_FALSE(book.Saved());
+    EXPECT_FALSE(fs::exists(PathOf("Template (from xls).xlsx")));
+}
+
+// A workbook is open once in the process, whatever name reaches it and whichever application
+// opens it again: the one copy with its changes is returned.
+TEST_F(SpreadsheetApplicationsTest, TheSameFileByAnyNameIsOpenOnce) {
+    fs::create_directory(m_folder / "sub");
+    fs::create_hard_link(m_folder / "Output.xlsx", m_folder / "Linked.xlsx");
+    fs::create_symlink(m_folder / "Output.xlsx", m_folder / "sub" / "Shortcut.xlsx");
+    const SpreadsheetApplication first = m_applications.Create();
+    first.Workbooks().Open(PathOf("Output.xlsx")).Worksheets(1).Cells(9, 9).setValue("kept");
+    for (const std::string& name :
+         {PathOf("Linked.xlsx"), PathOf("sub/../Output.xlsx"), PathOf("sub/Shortcut.xlsx")}) {
+        SCOPED_TRACE(name);
+        const SpreadsheetApplication other = m_applications.Create();
+        const Workbook again = other.Workbooks().Open(name);
+        EXPECT_EQ(again.Worksheets(1).Cells(9, 9).Value(), "kept");
+        EXPECT_EQ(again.FullName(), PathOf("Output.xlsx"));
+        EXPECT_EQ(other.Workbooks().Count(), 0);
+        EXPECT_EQ(first.Workbooks().Count(), 1);
+        EXPECT_FALSE(m_applications.Holding(name).isNothing());
+        EXPECT_EQ(m_applications.Holding(name).Workbooks().Count(), 1);
+    }
+    EXPECT_TRUE(m_applications.Holding(PathOf("Template.xls")).isNothing());
 }
 
 TEST_F(SpreadsheetApplicationsTest, AFailedSaveIsReportedAndAskedAgain) {

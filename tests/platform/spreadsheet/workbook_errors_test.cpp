@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/run_time_error.h"
+#include "platform/program_files.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/workbook_transfer.h"
@@ -335,19 +336,42 @@ TEST(XlsReaderProcess, AFailureComesBackWithItsReasonAndTheCellTooLong) {
     }
 }
 
-TEST(XlsReaderProcess, AReaderThatIsNotThereIsAFailureToRead) {
+// The reason, shown under the table's text, names the path where the reader was looked for.
+TEST(XlsReaderProcess, AReaderThatIsNotThereIsAFailureToReadNamingItsPath) {
     try {
         ReadInChildProcess("/nonexistent/stelvador-xls-reader", {}, 5000, 1u << 20);
         FAIL() << "a missing reader read a workbook";
     } catch (const RunTimeError& failure) {
         EXPECT_EQ(failure.number(), 321);
-        EXPECT_NE(std::string(failure.what()).find("cannot be started"), std::string::npos);
+        EXPECT_EQ(failure.reason(),
+                  "The .xls reader /nonexistent/stelvador-xls-reader is missing.");
     }
 }
 
+TEST(XlsReaderProcess, AReaderThatCannotStartIsAFailureToReadNamingItsPath) {
+    // A file that is there but may not be run (no execute permission).
+    char scratch[] = "/tmp/stelvador_reader_XXXXXX";
+    ASSERT_NE(mkdtemp(scratch), nullptr);
+    const std::string reader = std::string(scratch) + "/" + kXlsReaderName;
+    std::ofstream(reader) << "not a program";
+    try {
+        ReadInChildProcess(reader, {}, 5000, 1u << 20);
+        ADD_FAILURE() << "a reader that cannot start read a workbook";
+    } catch (const RunTimeError& failure) {
+        EXPECT_EQ(failure.number(), 321);
+        EXPECT_EQ(failure.reason(), "The .xls reader " + reader + " cannot be started.");
+    }
+    fs::remove_all(scratch);
+}
+
 TEST(XlsReaderProcess, TheReaderLiesInTheProgramFolder) {
-    EXPECT_EQ(fs::path(ExecutableFolder()), fs::path(STELVADOR_PROGRAM_DIR));
+    EXPECT_EQ(fs::path(XlsReaderPath(RunningProgramFiles())),
+              fs::path(STELVADOR_PROGRAM_DIR) / kXlsReaderName);
     EXPECT_TRUE(fs::exists(fs::path(STELVADOR_PROGRAM_DIR) / kXlsReaderName));
+}
+
+TEST(XlsReaderProcess, AnUnknownProgramFolderGivesNoReaderPath) {
+    EXPECT_EQ(XlsReaderPath(ProgramFiles{}), "");
 }
 
 // Three bytes changed in a valid .xls make the .xls library crash with a segmentation fault:
