@@ -28,16 +28,12 @@ std::string WithoutElements(std::string_view xml, std::string_view localName,
                             const std::function<bool(std::string_view tag)>& picked) {
     std::string result;
     std::size_t copied = 0;
-    std::size_t from = 0;
-    while (const auto tag = NextXmlTag(xml, from)) {
-        from = tag->end;
-        if (tag->closing || tag->localName != localName || !picked(tag->text(xml))) {
-            continue;
+    ForEachXmlElement(xml, localName, [&](const XmlTag& start, std::size_t end) {
+        if (picked(start.text(xml))) {
+            result.append(xml.substr(copied, start.begin - copied));
+            copied = end;
         }
-        result.append(xml.substr(copied, tag->begin - copied));
-        copied = XmlElementEnd(xml, *tag);
-        from = copied;
-    }
+    });
     result.append(xml.substr(copied));
     return result;
 }
@@ -86,17 +82,11 @@ std::string WithFullCalculationOnLoad(std::string_view workbookXml) {
 std::string WithoutCachedFormulaValues(std::string_view sheetXml) {
     std::string result;
     std::size_t copied = 0;
-    std::size_t from = 0;
-    while (const auto tag = NextXmlTag(sheetXml, from)) {
-        from = tag->end;
-        if (tag->closing || tag->empty || tag->localName != "c") {
-            continue;
-        }
-        const std::size_t cellEnd = XmlElementEnd(sheetXml, *tag);
+    ForEachXmlElement(sheetXml, "c", [&](const XmlTag& cell, std::size_t cellEnd) {
         bool hasFormula = false;
         std::size_t valueBegin = std::string_view::npos;
         std::size_t valueEnd = 0;
-        for (auto inner = NextXmlTag(sheetXml, tag->end); inner && inner->end <= cellEnd;
+        for (auto inner = NextXmlTag(sheetXml, cell.end); inner && inner->end <= cellEnd;
              inner = NextXmlTag(sheetXml, inner->end)) {
             if (inner->closing) {
                 continue;
@@ -112,8 +102,7 @@ std::string WithoutCachedFormulaValues(std::string_view sheetXml) {
             result.append(sheetXml.substr(copied, valueBegin - copied));
             copied = valueEnd;
         }
-        from = cellEnd;
-    }
+    });
     if (copied == 0) {
         return std::string(sheetXml);
     }

@@ -276,26 +276,20 @@ std::string WithOrphanedSharedFormulasResolved(std::string_view sheetXml,
     }
     // The shared formulas whose first cell is rewritten, by their shared index.
     std::map<std::string, SharedFormula> orphaned;
+    // First the shared formulas whose first cell is rewritten, then the cells that share them.
     for (int pass = 0; pass < 2; ++pass) {
         std::string result;
         std::size_t copied = 0;
-        std::size_t from = 0;
-        while (const auto tag = NextXmlTag(sheetXml, from)) {
-            from = tag->end;
-            if (tag->closing || tag->empty || tag->localName != "c") {
-                continue;
-            }
-            const std::size_t cellEnd = XmlElementEnd(sheetXml, *tag);
-            from = cellEnd;
-            const CellFormula cell = FormulaOf(sheetXml, *tag, cellEnd);
-            if (!cell.formula) {
-                continue;
+        ForEachXmlElement(sheetXml, "c", [&](const XmlTag& tag, std::size_t cellEnd) {
+            const CellFormula cell = FormulaOf(sheetXml, tag, cellEnd);
+            if (tag.empty || !cell.formula) {
+                return;
             }
             const std::string_view formulaTag = cell.formula->text(sheetXml);
             const auto type = XmlAttribute(formulaTag, "t");
             const auto index = XmlAttribute(formulaTag, "si");
             if (!type || *type != "shared" || !index) {
-                continue;
+                return;
             }
             const bool isRewritten = rewritten.contains({cell.row, cell.column});
             const bool first = XmlAttribute(formulaTag, "ref").has_value() && !cell.formula->empty;
@@ -308,11 +302,11 @@ std::string WithOrphanedSharedFormulasResolved(std::string_view sheetXml,
                         UnescapeXml(
                             sheetXml.substr(cell.formula->end, textEnd - cell.formula->end))};
                 }
-                continue;
+                return;
             }
             const auto shared = orphaned.find(std::string(*index));
             if (isRewritten || first || shared == orphaned.end()) {
-                continue;
+                return;
             }
             const std::string name = QualifiedName(cell.formula->prefix, "f");
             result.append(sheetXml.substr(copied, cell.formula->begin - copied));
@@ -321,9 +315,9 @@ std::string WithOrphanedSharedFormulasResolved(std::string_view sheetXml,
                                                cell.column - shared->second.column)) +
                       "</" + name + ">";
             copied = XmlElementEnd(sheetXml, *cell.formula);
-        }
-        if (pass == 0 && orphaned.empty()) {
-            return std::string(sheetXml);
+        });
+        if (orphaned.empty()) {
+            break;
         }
         if (pass == 1) {
             result.append(sheetXml.substr(copied));

@@ -156,6 +156,19 @@ std::size_t XmlElementEnd(std::string_view xml, const XmlTag& start) {
     return xml.size();
 }
 
+void ForEachXmlElement(std::string_view xml, std::string_view localName,
+                       const std::function<void(const XmlTag& start, std::size_t end)>& visit) {
+    std::size_t from = 0;
+    while (const auto tag = NextXmlTag(xml, from)) {
+        from = tag->end;
+        if (tag->closing || tag->localName != localName) {
+            continue;
+        }
+        from = XmlElementEnd(xml, *tag);
+        visit(*tag, from);
+    }
+}
+
 std::optional<std::string_view> XmlAttribute(std::string_view tag, std::string_view name) {
     const auto span = AttributeSpanOf(tag, name);
     if (!span) {

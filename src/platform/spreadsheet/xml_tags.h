@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,11 @@ std::optional<XmlTag> NextXmlTag(std::string_view xml, std::size_t from);
 // The end of the element a start tag opens: one past its end tag, or the tag's own end when it
 // is empty. The element's end when the text ends early is the text's end.
 std::size_t XmlElementEnd(std::string_view xml, const XmlTag& start);
+
+// Calls visit with the start tag and the end of each element of that local name, in order;
+// what an element holds is not searched for more of them.
+void ForEachXmlElement(std::string_view xml, std::string_view localName,
+                       const std::function<void(const XmlTag& start, std::size_t end)>& visit);
 
 // The raw value of the attribute with this qualified name in a tag's text (no entities undone).
 std::optional<std::string_view> XmlAttribute(std::string_view tag, std::string_view name);
