@@ -21,11 +21,15 @@
 #include "platform/file_dialog.h"
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
+#include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -48,10 +52,14 @@ void BM_CalculateRunOf300Analyses(benchmark::State& state) {
     std::ofstream(dataFile, std::ios::binary) << BuildDataFileRecord(DataBlockOf300Analyses());
 
     SpreadsheetApplications spreadsheets(std::make_shared<DontSaveChangesQuestion>());
-    Form10Link results(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR));
     ScriptedFileDialog dialog;
     RecordingMessageBox messages;
-    kkj window(dialog, messages, results);
+    ScriptedShell shell;
+    QtClipboard clipboard;
+    AboutWindows about(shell);
+    const WindowServices services{dialog, messages, shell, clipboard, spreadsheets, about};
+    Form10Link results(services, QStringLiteral(STELVADOR_PROGRAM_DIR));
+    kkj window(services, results);
     window.show();
     QApplication::processEvents();
 

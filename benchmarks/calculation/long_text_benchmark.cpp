@@ -22,11 +22,15 @@
 #include "golden_analyses.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
+#include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -78,7 +82,7 @@ class LongNameBench {
           m_original(fs::current_path()) {
         fs::create_directories(m_work);
         fs::current_path(m_work);
-        m_window = std::make_unique<kkj>(m_dialog, m_messages, m_results);
+        m_window = std::make_unique<kkj>(m_services, m_results);
         m_window->show();
         QApplication::processEvents();
     }
@@ -139,9 +143,14 @@ class LongNameBench {
     fs::path m_work;
     fs::path m_original;
     SpreadsheetApplications m_spreadsheets{std::make_shared<DontSaveChangesQuestion>()};
-    Form10Link m_results{m_spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR)};
     ScriptedFileDialog m_dialog;
     RecordingMessageBox m_messages;
+    ScriptedShell m_shell;
+    QtClipboard m_clipboard;
+    AboutWindows m_about{m_shell};
+    const WindowServices m_services{m_dialog,    m_messages,     m_shell,
+                                    m_clipboard, m_spreadsheets, m_about};
+    Form10Link m_results{m_services, QStringLiteral(STELVADOR_PROGRAM_DIR)};
     std::unique_ptr<kkj> m_window;
 };
 

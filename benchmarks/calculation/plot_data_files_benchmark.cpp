@@ -8,8 +8,8 @@
 #include <string>
 
 #include "calculation/analysis_state.h"
+#include "calculation/output/compute_plot_quantities.h"
 #include "calculation/output/plot_data_files.h"
-#include "calculation/output/plot_quantities.h"
 #include "calculation/output/result_row.h"
 #include "calculation/output/shown_m3.h"
 

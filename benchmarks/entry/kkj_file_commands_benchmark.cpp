@@ -14,10 +14,14 @@
 #include "common/data_file_format.h"
 #include "common/oxide_list.h"
 #include "entry/kkj.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
+#include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -51,7 +55,7 @@ class FileCommandBench {
         fs::current_path(m_work);
         m_dataFile = m_work / "full.epd";
         std::ofstream(m_dataFile, std::ios::binary) << BuildDataFileRecord(FullDataBlock());
-        m_window = std::make_unique<kkj>(m_dialog, m_messages, m_results);
+        m_window = std::make_unique<kkj>(m_services, m_results);
         m_window->show();
         QApplication::processEvents();
     }
@@ -73,9 +77,14 @@ class FileCommandBench {
     fs::path m_original;
     fs::path m_dataFile;
     SpreadsheetApplications m_spreadsheets{std::make_shared<DontSaveChangesQuestion>()};
-    Form10Link m_results{m_spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR)};
     ScriptedFileDialog m_dialog;
     RecordingMessageBox m_messages;
+    ScriptedShell m_shell;
+    QtClipboard m_clipboard;
+    AboutWindows m_about{m_shell};
+    const WindowServices m_services{m_dialog,    m_messages,     m_shell,
+                                    m_clipboard, m_spreadsheets, m_about};
+    Form10Link m_results{m_services, QStringLiteral(STELVADOR_PROGRAM_DIR)};
     std::unique_ptr<kkj> m_window;
 };
 

@@ -12,14 +12,16 @@
 #include <string>
 
 #include "common/number_format.h"
-#include "entry/dialogs/about_windows.h"
 #include "platform/flex_grid.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -46,18 +48,9 @@ struct SendRig {
     SendRig()
         : spreadsheets(std::make_shared<DontSaveChangesQuestion>()),
           about(shell),
-          link(spreadsheets, QStringLiteral(STELVADOR_PROGRAM_DIR), services()) {}
-
-    ResultsWindowServices services() {
-        ResultsWindowServices services;
-        services.messageBox = &messages;
-        services.commonDialog = &dialog;
-        services.shell = &shell;
-        services.aboutWindows = &about;
-        services.showDataEntryWindow = [] {};
-        services.endProgram = [] {};
-        return services;
-    }
+          link(WindowServices{dialog, messages, shell, clipboard, spreadsheets, about},
+               QStringLiteral(STELVADOR_PROGRAM_DIR),
+               {.showDataEntryWindow = [] {}, .endProgram = [] {}}) {}
 
     // A results window of its own, as after "Exit Excel File": the workbook holds no result.
     Form10& freshWindow() {
@@ -75,6 +68,7 @@ struct SendRig {
     RecordingMessageBox messages;
     ScriptedFileDialog dialog;
     ScriptedShell shell;
+    QtClipboard clipboard;
     AboutWindows about;
     Form10Link link;
 };

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <memory>
 
-#include "entry/dialogs/about_windows.h"
 #include "entry/kkj.h"
 #include "platform/program_files.h"
 #include "platform/qt_clipboard.h"
@@ -12,6 +11,8 @@
 #include "platform/spreadsheet/qt_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/form10_link.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,33 +22,31 @@ int main(int argc, char** argv) {
 
     stelvador::SpreadsheetApplications spreadsheets(
         std::make_shared<stelvador::QtSaveChangesQuestion>());
-    // The program folder (the build tree's, or the install's share folder) of this executable.
-    stelvador::Form10Link results(spreadsheets,
-                                  QString::fromStdString(stelvador::RunningProgramFiles().folder));
-    stelvador::QtFileDialog commonDialog(nullptr);
     stelvador::QtMessageBox messageBox(nullptr);
-
-    stelvador::kkj window(commonDialog, messageBox, results);
-
-    // The about and journal windows are one of each for both main windows.
     stelvador::DesktopShell shell;
-    stelvador::AboutWindows aboutWindows(shell);
-    stelvador::QtFileDialog plotDialog(nullptr);
     stelvador::QtClipboard clipboard;
-    stelvador::ResultsWindowServices services;
-    services.messageBox = &messageBox;
-    services.commonDialog = &plotDialog;
-    services.shell = &shell;
-    services.clipboard = &clipboard;
-    services.aboutWindows = &aboutWindows;
-    services.showDataEntryWindow = [&window] {
-        window.show();
-        window.raise();
-        window.activateWindow();
-    };
-    services.endProgram = [] { QCoreApplication::quit(); };
-    results.setServices(std::move(services));
-    window.setHelpServices(shell, aboutWindows);
+    // The about and journal windows are one of each for both main windows.
+    stelvador::AboutWindows aboutWindows(shell);
+    // Each window has a file dialog of its own; the results window's is the plot document
+    // dialog.
+    stelvador::QtFileDialog commonDialog(nullptr);
+    stelvador::QtFileDialog plotDialog(nullptr);
+    const stelvador::WindowServices entryServices{commonDialog, messageBox,   shell,
+                                                  clipboard,    spreadsheets, aboutWindows};
+    const stelvador::WindowServices resultsServices{plotDialog, messageBox,   shell,
+                                                    clipboard,  spreadsheets, aboutWindows};
+
+    // The program folder (the build tree's, or the install's share folder) of this executable.
+    stelvador::Form10Link results(resultsServices,
+                                  QString::fromStdString(stelvador::RunningProgramFiles().folder));
+    stelvador::kkj window(entryServices, results);
+    results.setRoutes({.showDataEntryWindow =
+                           [&window] {
+                               window.show();
+                               window.raise();
+                               window.activateWindow();
+                           },
+                       .endProgram = [] { QCoreApplication::quit(); }});
     window.show();
     const int status = QApplication::exec();
 

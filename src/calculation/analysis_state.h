@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calculation/classification/dominant_ions.h"
-#include "calculation/formula/formula_values.h"
-#include "calculation/output/plot_quantities.h"
-#include "calculation/sites/site_contents.h"
+#include "calculation/dominant_ions.h"
+#include "calculation/formula_values.h"
+#include "calculation/plot_quantities.h"
+#include "calculation/site_contents.h"
 
 #include <string_view>
 

@@ -12,13 +12,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "calculation/results_window_link.h"
 #include "entry/cap_cell.h"
-#include "platform/clipboard.h"
 #include "platform/flex_grid_view.h"
 #include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
 #include "widgets/panel_status_bar.h"
+#include "widgets/results_window_link.h"
 #include "widgets/title_band.h"
 #include "widgets/twips.h"
 
@@ -74,12 +73,8 @@ QLabel* CreateCrystalImage(QWidget* parent, const QColor& body) {
 
 }  // namespace
 
-kkj::kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& results,
-         QWidget* parent)
-    : QMainWindow(parent),
-      m_commonDialog(commonDialog),
-      m_messageBox(messageBox),
-      m_results(results) {
+kkj::kkj(const WindowServices& services, ResultsWindowLink& results, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_results(results) {
     setWindowTitle(QStringLiteral("S t e l v a d o r     "));
     buildControls();
     buildMenus();

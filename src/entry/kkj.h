@@ -5,11 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "calculation/calculate_command.h"
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
+#include "entry/calculate_command.h"
 #include "entry/entry_toolbar.h"
-#include "entry/error_reporter.h"
+#include "widgets/error_reporter.h"
+#include "widgets/window_services.h"
 
 class QAction;
 class QLabel;
@@ -20,7 +21,6 @@ class QToolBar;
 
 namespace stelvador {
 
-class Clipboard;
 class FileDialog;
 class FlexGrid;
 class FlexGridView;
@@ -28,8 +28,6 @@ class GridEditing;
 class MessageBox;
 class PanelStatusBar;
 class ResultsWindowLink;
-class Shell;
-class AboutWindows;
 class TitleBand;
 
 // The data entry window, the program's start-up window: the title band with the screen title,
@@ -47,8 +45,7 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     static constexpr int kToolbarPositions = entry_toolbar::kPositions;
     static constexpr int kCalculatePosition = entry_toolbar::kCalculate;
 
-    kkj(FileDialog& commonDialog, MessageBox& messageBox, ResultsWindowLink& results,
-        QWidget* parent = nullptr);
+    kkj(const WindowServices& services, ResultsWindowLink& results, QWidget* parent = nullptr);
     ~kkj() override;
 
     // File commands.
@@ -123,11 +120,9 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     QAction& mnuHelpContents() { return *m_mnuHelpContents; }
     // The button at a toolbar position, or nullptr for a position without one.
     QAction* toolbarButton(int position) const;
-    MessageBox& messageBox() { return m_messageBox; }
+    MessageBox& messageBox() { return m_services.messageBox; }
+    const WindowServices& services() const { return m_services; }
     ResultsWindowLink& resultsLink() { return m_results; }
-    // The shell Help opens the help file through and the about windows both main windows share
-    // (kkj_help_commands.cpp); without them the window makes its own.
-    void setHelpServices(Shell& shell, AboutWindows& aboutWindows);
     std::string screenTitle() const;
 
     // What the Calculate command reads and writes.
@@ -135,7 +130,7 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     void setFilePanelText(const std::string& text) override;
     void showCellMirror() override;
     FlexGrid& analysisGrid() override;
-    FileDialog& fileDialog() override { return m_commonDialog; }
+    FileDialog& fileDialog() override { return m_services.fileDialog; }
     void layOutAnalysisGrid() override;
     bool siNormalizationChecked() const override;
     bool gridLoadedChecked() const override;
@@ -181,12 +176,8 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     bool exitSteps();
     void endProgramIfExited();
 
-    FileDialog& m_commonDialog;
-    MessageBox& m_messageBox;
+    WindowServices m_services;
     ResultsWindowLink& m_results;
-    struct HelpServices;
-    HelpServices& helpServices();
-    std::shared_ptr<HelpServices> m_helpServices;
     // How many handlers are running (one inside the other).
     int m_handlerDepth = 0;
     bool m_exited = false;
@@ -195,8 +186,6 @@ class kkj : public QMainWindow, public CalculationEntryWindow {
     TitleBand* m_titleBand = nullptr;
     QWidget* m_centrePanel = nullptr;
     QLineEdit* m_cellMirror = nullptr;
-    std::unique_ptr<Clipboard> m_clipboard;
-    // Owned here rather than by the window's children, so it goes before the clipboard it uses.
     std::unique_ptr<GridEditing> m_gridEditing;
     PanelStatusBar* m_statusBar = nullptr;
     QToolBar* m_toolbar = nullptr;
@@ -240,10 +229,10 @@ void kkj::handlerTop(Body&& body) {
         return;
     }
     ++m_handlerDepth;
-    RunHandler(ErrorTable::DataEntry, m_messageBox, [&] {
+    RunHandler(ErrorTable::DataEntry, m_services.messageBox, [&] {
         EnterContinueOnError();
         body();
-        ReportRunTimeError(ErrorTable::DataEntry, m_messageBox);
+        ReportRunTimeError(ErrorTable::DataEntry, m_services.messageBox);
     });
     --m_handlerDepth;
     endProgramIfExited();

@@ -62,13 +62,13 @@ void kkj::mnuOpenFile_Click() {
         // The dialog comes before any change: a cancel leaves the window, the grid and the
         // loaded-grid mark as they were, reads no file and reports nothing.
         EnterContinueOnError();
-        m_commonDialog.setFilter(kOpenFilter);
-        m_commonDialog.setFileName(std::string());
-        if (!ContinueOnError([&] { m_commonDialog.ShowOpen(); }) ||
-            m_commonDialog.FileName().empty()) {
+        m_services.fileDialog.setFilter(kOpenFilter);
+        m_services.fileDialog.setFileName(std::string());
+        if (!ContinueOnError([&] { m_services.fileDialog.ShowOpen(); }) ||
+            m_services.fileDialog.FileName().empty()) {
             return;
         }
-        const std::string fileName = m_commonDialog.FileName();
+        const std::string fileName = m_services.fileDialog.FileName();
 
         // The file is read whole before anything changes: a file that is gone, empty or no data
         // file is reported and leaves the window as a cancel does, so no later Calculate labels
@@ -122,10 +122,10 @@ void kkj::mnuSaveAs_Click() {
     handlerTop([&] {
         setScreenTitle("Save As");
         EnterContinueOnError();
-        m_commonDialog.setFilter(kSaveFilter);
-        m_commonDialog.setFileName(std::string());
-        ContinueOnError([&] { m_commonDialog.ShowSave(); });
-        const std::string fileName = m_commonDialog.FileName();
+        m_services.fileDialog.setFilter(kSaveFilter);
+        m_services.fileDialog.setFileName(std::string());
+        ContinueOnError([&] { m_services.fileDialog.ShowSave(); });
+        const std::string fileName = m_services.fileDialog.FileName();
         showGrid(true);
         // A cancel writes nothing and keeps the file panel's text.
         if (fileName.empty()) {
@@ -139,7 +139,7 @@ void kkj::mnuSaveAs_Click() {
                 m_statusBar->setPanelText(1, fileName);
             } catch (const UnwritableDataBlock& refused) {
                 // The user is told which cell the file cannot carry; nothing was written.
-                m_messageBox.Show(refused.what());
+                m_services.messageBox.Show(refused.what());
             }
         });
     });

@@ -6,7 +6,6 @@
 
 #include "entry/cap_cell.h"
 #include "entry/kkj.h"
-#include "platform/qt_clipboard.h"
 #include "widgets/grid_editing.h"
 #include "widgets/toolbar_builder.h"
 
@@ -105,8 +104,9 @@ void kkj::buildMenus() {
     m_mnuHelpContents = AddItem(m_mnuHelp, "Click Here for Help Index           F1");
     // Opening the menu shows no message for a failure left pending, so the menu is never
     // interrupted; an error that reaches this point is still shown.
-    connect(m_mnuHelp, &QMenu::aboutToShow, this,
-            [this] { RunHandler(ErrorTable::DataEntry, m_messageBox, [&] { mnuHelp_Click(); }); });
+    connect(m_mnuHelp, &QMenu::aboutToShow, this, [this] {
+        RunHandler(ErrorTable::DataEntry, m_services.messageBox, [&] { mnuHelp_Click(); });
+    });
     connectHandler(m_mnuHelpContents, &kkj::mnuHelpContents_Click);
 }
 
@@ -165,9 +165,8 @@ void kkj::connectEditItem(QAction* action, void (GridEditing::*command)()) {
 }
 
 void kkj::buildGridEditing() {
-    m_clipboard = std::make_unique<QtClipboard>();
     m_gridEditing = std::make_unique<GridEditing>(
-        GridEditingVariant::DataEntry, *m_gridView, *m_cellMirror, *m_clipboard,
+        GridEditingVariant::DataEntry, *m_gridView, *m_cellMirror, m_services.clipboard,
         [this](const std::function<void()>& work) { handlerTop(work); });
     m_gridEditing->setGridLayout([](FlexGrid& grid) { capCell(grid); });
     m_gridEditing->setPopUpMenu(m_mnuEdit);

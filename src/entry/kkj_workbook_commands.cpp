@@ -4,12 +4,12 @@
 #include <QCursor>
 #include <string>
 
-#include "calculation/results_window_link.h"
 #include "entry/kkj.h"
 #include "entry/template_workbooks.h"
 #include "entry/workbook_command_window.h"
 #include "entry/workbook_import.h"
 #include "platform/message_box.h"
+#include "widgets/results_window_link.h"
 
 namespace stelvador {
 
@@ -25,7 +25,7 @@ class KkjWorkbookWindow : public WorkbookCommandWindow {
     FileDialog& fileDialog() override { return m_window.fileDialog(); }
     void layOutEmptyGrid() override { m_window.layOutEmptyGrid(); }
     SpreadsheetApplications& spreadsheetApplications() override {
-        return m_window.resultsLink().spreadsheetApplications();
+        return m_window.services().spreadsheets;
     }
     std::string programFolder() const override { return m_window.resultsLink().programFolder(); }
     void showMessage(const std::string& text) override { m_window.messageBox().Show(text); }

@@ -10,14 +10,9 @@
 
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "entry/dialogs/about_windows.h"
-#include "entry/error_reporter.h"
 #include "platform/flex_grid_view.h"
-#include "platform/qt_clipboard.h"
-#include "platform/qt_file_dialog.h"
-#include "platform/qt_message_box.h"
-#include "platform/shell_desktop.h"
 #include "results/results_grid_layout.h"
+#include "widgets/error_reporter.h"
 #include "widgets/grid_editing.h"
 #include "widgets/main_window_controls.h"
 #include "widgets/panel_status_bar.h"
@@ -46,49 +41,14 @@ std::vector<StatusPanelDesign> ResultsStatusPanels() {
 
 }  // namespace
 
-// The services a window makes for itself when the program hands none in.
-struct Form10::OwnServices {
-    explicit OwnServices(QWidget* window) : messageBox(window), commonDialog(window) {}
-
-    QtMessageBox messageBox;
-    QtFileDialog commonDialog;
-    DesktopShell shell;
-    QtClipboard clipboard;
-    // Made with whichever shell the window uses.
-    std::unique_ptr<AboutWindows> aboutWindows;
-};
-
-Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder, QWidget* parent)
-    : Form10(spreadsheets, programFolder, ResultsWindowServices{}, parent) {}
-
-Form10::Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
-               ResultsWindowServices services, QWidget* parent)
+Form10::Form10(const WindowServices& services, const QString& programFolder,
+               ResultsWindowRoutes routes, QWidget* parent)
     : QMainWindow(parent),
-      m_spreadsheets(spreadsheets),
+      m_services(services),
       m_programFolder(programFolder),
-      m_services(std::move(services)) {
-    if (!m_services.messageBox || !m_services.commonDialog || !m_services.shell ||
-        !m_services.clipboard || !m_services.aboutWindows) {
-        m_ownServices = std::make_unique<OwnServices>(this);
-        if (!m_services.messageBox) {
-            m_services.messageBox = &m_ownServices->messageBox;
-        }
-        if (!m_services.commonDialog) {
-            m_services.commonDialog = &m_ownServices->commonDialog;
-        }
-        if (!m_services.shell) {
-            m_services.shell = &m_ownServices->shell;
-        }
-        if (!m_services.clipboard) {
-            m_services.clipboard = &m_ownServices->clipboard;
-        }
-        if (!m_services.aboutWindows) {
-            m_ownServices->aboutWindows = std::make_unique<AboutWindows>(*m_services.shell);
-            m_services.aboutWindows = m_ownServices->aboutWindows.get();
-        }
-    }
-    if (!m_services.endProgram) {
-        m_services.endProgram = [] { QCoreApplication::quit(); };
+      m_routes(std::move(routes)) {
+    if (!m_routes.endProgram) {
+        m_routes.endProgram = [] { QCoreApplication::quit(); };
     }
 
     setWindowTitle(QStringLiteral("S t e l v a d o r"));
@@ -130,7 +90,7 @@ void Form10::buildControls() {
     // Typing into the results grid, the cell mirror and the Edit commands; each grid and mirror
     // event reports what fails in it.
     m_gridEditing = new GridEditing(
-        GridEditingVariant::Results, *m_gridView, *m_cellMirror, *m_services.clipboard,
+        GridEditingVariant::Results, *m_gridView, *m_cellMirror, m_services.clipboard,
         [this](const std::function<void()>& work) {
             RunHandler(ErrorTable::Results, messageBox(), work);
         },
@@ -140,7 +100,7 @@ void Form10::buildControls() {
 void Form10::Form_Load() {
     EnterContinueOnError();
     ContinueOnError([&] { m_progressBar->hide(); });
-    ContinueOnError([&] { m_excelApp = m_spreadsheets.Create(); });
+    ContinueOnError([&] { m_excelApp = m_services.spreadsheets.Create(); });
     ContinueOnError([&] { m_excelApp.setVisible(false); });
     ContinueOnError([&] {
         m_outputBook = m_excelApp.Workbooks().Open(
@@ -184,7 +144,7 @@ QAction* Form10::menuItem(const QString& control) const {
 }
 
 MessageBox& Form10::messageBox() {
-    return *m_services.messageBox;
+    return m_services.messageBox;
 }
 
 bool Form10::quitExcelApp() {

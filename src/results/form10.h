@@ -7,10 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "calculation/calculate_command.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "results/results_toolbar.h"
-#include "results/results_window_services.h"
+#include "results/results_window_routes.h"
+#include "widgets/calculation_results_window.h"
+#include "widgets/window_services.h"
 
 class QAction;
 class QLineEdit;
@@ -39,10 +40,8 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     static constexpr int kToolbarPositions = results_toolbar::kPositions;
 
     // programFolder is where "Output.xlsx" and the help file lie (the executable's folder).
-    Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
-           QWidget* parent = nullptr);
-    Form10(SpreadsheetApplications& spreadsheets, const QString& programFolder,
-           ResultsWindowServices services, QWidget* parent = nullptr);
+    Form10(const WindowServices& services, const QString& programFolder,
+           ResultsWindowRoutes routes = {}, QWidget* parent = nullptr);
     ~Form10() override;
 
     // Run when the window is unloaded ("Exit Excel File" or the frame's close), after the
@@ -134,8 +133,6 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    struct OwnServices;
-
     void buildControls();
     void buildMenus();
     void buildGraphMenu(QMenu& menu);
@@ -160,10 +157,9 @@ class Form10 : public QMainWindow, public CalculationResultsWindow {
     void selectAllCells();
     MessageBox& messageBox();
 
-    SpreadsheetApplications& m_spreadsheets;
+    WindowServices m_services;
     QString m_programFolder;
-    std::unique_ptr<OwnServices> m_ownServices;
-    ResultsWindowServices m_services;
+    ResultsWindowRoutes m_routes;
     // The grid control; it holds the grid.
     FlexGridView* m_gridView = nullptr;
     TitleBand* m_titleBand = nullptr;

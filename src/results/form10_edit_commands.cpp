@@ -1,8 +1,8 @@
 // The Edit commands on the results grid, run by the grid editing the window shares with the data
 // entry window: Ctrl+C is Cut here, and Select All starts at row 0, column 0 (every cell).
 #include "common/error_message_tables.h"
-#include "entry/error_reporter.h"
 #include "results/form10.h"
+#include "widgets/error_reporter.h"
 #include "widgets/grid_editing.h"
 
 namespace stelvador {

@@ -65,11 +65,11 @@ void Form10::OpenPlotDocument(const std::string& document) {
     // The name has no folder: the document is looked for in the current directory, where the
     // Calculate command writes the plot data files.
     Project().LastFileName = document;
-    OpenExistingDocument(*m_services.shell, Project().LastFileName);
+    OpenExistingDocument(m_services.shell, Project().LastFileName);
 }
 
 void Form10::OpenChosenPlotDocument() {
-    FileDialog& dialog = *m_services.commonDialog;
+    FileDialog& dialog = m_services.fileDialog;
     dialog.setFilter("Grapher files(*.grf) |*.grf");
     dialog.ShowOpen();
     if (dialog.FileName().empty()) {

@@ -5,17 +5,15 @@
 
 namespace stelvador {
 
-Form10Link::Form10Link(SpreadsheetApplications& spreadsheets, const QString& programFolder,
-                       ResultsWindowServices services)
-    : m_spreadsheets(spreadsheets),
-      m_programFolder(programFolder),
-      m_services(std::move(services)) {}
+Form10Link::Form10Link(const WindowServices& services, const QString& programFolder,
+                       ResultsWindowRoutes routes)
+    : m_services(services), m_programFolder(programFolder), m_routes(std::move(routes)) {}
 
 Form10Link::~Form10Link() = default;
 
 Form10& Form10Link::loadedForm() {
     if (!m_window) {
-        m_window = std::make_unique<Form10>(m_spreadsheets, m_programFolder, m_services);
+        m_window = std::make_unique<Form10>(m_services, m_programFolder, m_routes);
         // Unloaded by its own close event or menu item, the window cannot be destroyed inside
         // that event: it is handed to Qt for deletion once the event is over.
         m_window->setUnloadHandler([this] {
@@ -36,7 +34,7 @@ void Form10Link::unload() {
 }
 
 bool Form10Link::quitSpreadsheetApplications() {
-    return m_spreadsheets.Application().Quit();
+    return m_services.spreadsheets.Application().Quit();
 }
 
 }  // namespace stelvador

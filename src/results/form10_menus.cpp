@@ -6,11 +6,11 @@
 
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "entry/dialogs/about_windows.h"
-#include "entry/dialogs/help_file.h"
-#include "entry/error_reporter.h"
 #include "results/form10.h"
 #include "results/results_toolbar.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/dialogs/help_file.h"
+#include "widgets/error_reporter.h"
 #include "widgets/grid_editing.h"
 #include "widgets/toolbar_builder.h"
 
@@ -180,7 +180,7 @@ void Form10::mnuAbaout_Click() {
 }
 
 void Form10::ShowAboutWindow() {
-    m_services.aboutWindows->ShowAboutWindow();
+    m_services.aboutWindows.ShowAboutWindow();
 }
 
 void Form10::mnuHelp_Click() {
@@ -197,14 +197,14 @@ void Form10::mnuHelpContents_Click() {
 }
 
 void Form10::OpenHelp() {
-    OpenHelpFile(*m_services.shell, m_programFolder);
+    OpenHelpFile(m_services.shell, m_programFolder);
 }
 
 void Form10::DisplayPreviousScreen() {
     // The results window stays loaded with its rows; the data entry window's Display Next
     // Screen brings it back.
-    if (m_services.showDataEntryWindow) {
-        m_services.showDataEntryWindow();
+    if (m_routes.showDataEntryWindow) {
+        m_routes.showDataEntryWindow();
     }
 }
 

@@ -6,9 +6,9 @@
 
 #include "common/continue_on_error.h"
 #include "common/error_message_tables.h"
-#include "entry/error_reporter.h"
 #include "platform/flex_grid.h"
 #include "results/form10.h"
+#include "widgets/error_reporter.h"
 #include "widgets/title_band.h"
 
 namespace stelvador {
@@ -110,9 +110,9 @@ void Form10::ExitProgram() {
     // quit succeeds.
     EnterContinueOnError();
     bool cancelled = false;
-    ContinueOnError([&] { cancelled = !m_spreadsheets.Application().Quit(); });
+    ContinueOnError([&] { cancelled = !m_services.spreadsheets.Application().Quit(); });
     if (!cancelled) {
-        m_services.endProgram();
+        m_routes.endProgram();
     }
 }
 

@@ -86,9 +86,13 @@ void CalculationFixture::SetUp() {
 
 void CalculationFixture::openWindow() {
     m_spreadsheets = std::make_unique<SpreadsheetApplications>(m_question);
-    m_link = std::make_unique<Form10Link>(*m_spreadsheets,
-                                          QString::fromStdString(m_programFolder.string()));
-    m_window = std::make_unique<kkj>(m_dialog, m_messages, *m_link);
+    m_link =
+        std::make_unique<Form10Link>(WindowServices{m_resultsDialog, m_resultsMessages, m_shell,
+                                                    m_clipboard, *m_spreadsheets, m_about},
+                                     QString::fromStdString(m_programFolder.string()));
+    m_window = std::make_unique<kkj>(
+        WindowServices{m_dialog, m_messages, m_shell, m_clipboard, *m_spreadsheets, m_about},
+        *m_link);
 }
 
 void CalculationFixture::TearDown() {

@@ -9,13 +9,16 @@
 #include <vector>
 
 #include "entry/kkj.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/scripted_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
+#include "scripted_shell.h"
 #include "support/text_files.h"
+#include "widgets/dialogs/about_windows.h"
 
 namespace stelvador {
 
@@ -29,9 +32,9 @@ struct AnalysisRow {
 std::vector<AnalysisRow> GoldenAnalyses();
 std::filesystem::path GoldenExpectedFolder(bool siNormalization);
 
-// The data entry window for real, offscreen, with the real results window behind it; only the
-// file dialog and the message box are scripted. Each test works in a fresh current directory;
-// the program folder holds an output workbook.
+// The data entry window for real, offscreen, with the real results window behind it and the
+// real clipboard; the file dialogs, the message boxes and the shell are scripted. Each test works
+// in a fresh current directory; the program folder holds an output workbook.
 class CalculationFixture : public ::testing::Test {
   protected:
     static void SetUpTestSuite();
@@ -66,6 +69,12 @@ class CalculationFixture : public ::testing::Test {
     std::unique_ptr<Form10Link> m_link;
     ScriptedFileDialog m_dialog;
     RecordingMessageBox m_messages;
+    // The results window's own: its plot document dialog and the messages of its commands.
+    ScriptedFileDialog m_resultsDialog;
+    RecordingMessageBox m_resultsMessages;
+    ScriptedShell m_shell;
+    QtClipboard m_clipboard;
+    AboutWindows m_about{m_shell};
     std::unique_ptr<kkj> m_window;
 };
 

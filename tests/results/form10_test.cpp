@@ -17,12 +17,18 @@
 
 #include "common/continue_on_error.h"
 #include "platform/flex_grid_view.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/spreadsheet.h"
+#include "recording_message_box.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
+#include "scripted_file_dialog.h"
+#include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/title_band.h"
 #include "widgets/twips.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -51,15 +57,24 @@ class ResultsWindowTest : public ::testing::Test {
         return QString::fromStdString((s_root / name).string());
     }
 
+    WindowServices services() {
+        return {m_dialog, m_messages, m_shell, m_clipboard, m_spreadsheets, m_about};
+    }
+
     static fs::path s_root;
     SpreadsheetApplications m_spreadsheets{std::make_shared<DontSaveChangesQuestion>()};
+    ScriptedFileDialog m_dialog;
+    RecordingMessageBox m_messages;
+    ScriptedShell m_shell;
+    QtClipboard m_clipboard;
+    AboutWindows m_about{m_shell};
 };
 
 fs::path ResultsWindowTest::s_root;
 
 TEST_F(ResultsWindowTest, LoadHoldsTheOutputWorkbookOpenInAHiddenApplication) {
     Project().pendingError = 0;
-    Form10 form(m_spreadsheets, folder("with workbook"));
+    Form10 form(services(), folder("with workbook"));
     EXPECT_EQ(PendingError(), 0);
     ASSERT_FALSE(form.ExcelApp().isNothing());
     EXPECT_FALSE(form.ExcelApp().Visible());
@@ -71,13 +86,13 @@ TEST_F(ResultsWindowTest, LoadHoldsTheOutputWorkbookOpenInAHiddenApplication) {
 }
 
 TEST_F(ResultsWindowTest, LoadAlwaysStartsANewApplication) {
-    Form10 first(m_spreadsheets, folder("with workbook"));
-    Form10 second(m_spreadsheets, folder("with workbook"));
+    Form10 first(services(), folder("with workbook"));
+    Form10 second(services(), folder("with workbook"));
     EXPECT_EQ(m_spreadsheets.RunningCount(), 2);
 }
 
 TEST_F(ResultsWindowTest, WithoutOutputWorkbookTheWindowIsStillLaidOutSilently) {
-    Form10 form(m_spreadsheets, folder("without workbook"));
+    Form10 form(services(), folder("without workbook"));
     EXPECT_FALSE(form.ExcelApp().isNothing());
     EXPECT_FALSE(form.ExcelApp().Visible());
     EXPECT_TRUE(form.OutputBook().isNothing());
@@ -96,7 +111,7 @@ TEST_F(ResultsWindowTest, WithoutOutputWorkbookTheWindowIsStillLaidOutSilently) 
 }
 
 TEST_F(ResultsWindowTest, ControlsAreAsDesigned) {
-    Form10 form(m_spreadsheets, folder("with workbook"));
+    Form10 form(services(), folder("with workbook"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("S t e l v a d o r"));
     EXPECT_EQ(form.Frame2().Label3().text(), QStringLiteral("Calculation Screen"));
     EXPECT_EQ(form.Frame2().Label2().text(),
@@ -120,7 +135,7 @@ struct PanelCase {
 };
 
 TEST_F(ResultsWindowTest, StatusBarHasItsSixPanels) {
-    Form10 form(m_spreadsheets, folder("with workbook"));
+    Form10 form(services(), folder("with workbook"));
     PanelStatusBar& panels = form.StatusBar1();
     ASSERT_EQ(panels.panelCount(), 6);
     const PanelCase cases[] = {
@@ -141,7 +156,7 @@ TEST_F(ResultsWindowTest, StatusBarHasItsSixPanels) {
 }
 
 TEST_F(ResultsWindowTest, FrameCloseQuitsTheApplicationAndUnloadsTheWindow) {
-    Form10Link link(m_spreadsheets, folder("with workbook"));
+    Form10Link link(services(), folder("with workbook"));
     EXPECT_FALSE(link.isLoaded());
     Form10& form = link.loadedForm();
     form.MSFlexGrid1().AddItem("first\t1.000");
@@ -172,7 +187,7 @@ int InkIn(const QImage& image, const QRect& band) {
 }
 
 TEST_F(ResultsWindowTest, RenderedWindowShowsBothHeadingRowsAndTheResultRows) {
-    Form10 form(m_spreadsheets, folder("with workbook"));
+    Form10 form(services(), folder("with workbook"));
     form.MSFlexGrid1().AddItem("Czo-1 clinozoisite\t38.950\t0.050\t32.100\t\t\t2.450");
     form.MSFlexGrid1().AddItem("Ep-1 epidote\t37.800\t0.100\t23.400\t\t\t13.500");
     form.MSFlexGrid1().AddItem("");

@@ -276,7 +276,9 @@ class RefusingSaveQuestion : public ScriptedSaveChangesQuestion {
 TEST_F(OutputWorkbookTest, FrameCloseWhoseQuitFailsReportsItAndTheWindowStays) {
     auto question = std::make_shared<RefusingSaveQuestion>();
     SpreadsheetApplications spreadsheets(question);
-    Form10Link link(spreadsheets, QString::fromStdString(programFolder().string()), services());
+    Form10Link link(
+        WindowServices{m_dialog, m_messages, m_shell, m_clipboard, spreadsheets, m_about},
+        QString::fromStdString(programFolder().string()), routes());
     Form10& form = link.loadedForm();
     form.MSFlexGrid1().AddItem("EP-1\t38.650");
     form.toolbarButton(9)->trigger();

@@ -16,12 +16,12 @@
 #include "common/continue_on_error.h"
 #include "common/error_numbers.h"
 #include "common/run_time_error.h"
-#include "entry/dialogs/form8.h"
 #include "platform/clipboard.h"
 #include "platform/flex_grid.h"
 #include "platform/flex_grid_view.h"
 #include "results/results_toolbar.h"
 #include "results_window_fixture.h"
+#include "widgets/dialogs/form8.h"
 #include "widgets/toolbar_images.h"
 
 namespace stelvador {
@@ -359,10 +359,7 @@ class BusyClipboard : public Clipboard {
 
 TEST_F(ResultsRoutingTest, ClipboardFailureEndsTheEditCommandAndIsReported) {
     BusyClipboard busy;
-    ResultsWindowServices withBusyClipboard = services();
-    withBusyClipboard.clipboard = &busy;
-    Form10 form(m_spreadsheets, QString::fromStdString(programFolder().string()),
-                withBusyClipboard);
+    Form10 form(servicesWith(busy), QString::fromStdString(programFolder().string()), routes());
     FlexGrid& grid = form.MSFlexGrid1();
     grid.AddItem("EP-1\t38.650");
     grid.setRow(2);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "common/project_variables.h"
-#include "entry/dialogs/about_windows.h"
+#include "platform/qt_clipboard.h"
 #include "platform/spreadsheet/scripted_save_changes_question.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "recording_message_box.h"
@@ -18,12 +18,15 @@
 #include "results/form10_link.h"
 #include "scripted_file_dialog.h"
 #include "scripted_shell.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 
 // A results window for real, offscreen, over the real spreadsheet stand-in, with a program
 // folder of its own holding "Output.xlsx" and a current directory of its own; the message box,
-// file dialog and shell are scripted. Each test gets fresh folders and leaves none behind.
+// file dialog and shell are scripted, the clipboard is the real one. Each test gets fresh folders
+// and leaves none behind.
 class ResultsWindowFixture : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -62,22 +65,21 @@ class ResultsWindowFixture : public ::testing::Test {
     std::filesystem::path programFolder() const { return m_root / "program"; }
     std::filesystem::path workFolder() const { return m_root / "work"; }
 
-    ResultsWindowServices services() {
-        ResultsWindowServices services;
-        services.messageBox = &m_messages;
-        services.commonDialog = &m_dialog;
-        services.shell = &m_shell;
-        services.aboutWindows = &m_about;
-        services.showDataEntryWindow = [this] { ++m_dataEntryShown; };
-        services.endProgram = [this] { ++m_programEnded; };
-        return services;
+    WindowServices services() { return servicesWith(m_clipboard); }
+    WindowServices servicesWith(Clipboard& clipboard) {
+        return {m_dialog, m_messages, m_shell, clipboard, m_spreadsheets, m_about};
+    }
+    // The routes count what the window asks of the program.
+    ResultsWindowRoutes routes() {
+        return {.showDataEntryWindow = [this] { ++m_dataEntryShown; },
+                .endProgram = [this] { ++m_programEnded; }};
     }
 
     // The link the program holds, and the window loaded through it.
     Form10& loadWindow() {
         if (!m_link) {
             m_link = std::make_unique<Form10Link>(
-                m_spreadsheets, QString::fromStdString(programFolder().string()), services());
+                services(), QString::fromStdString(programFolder().string()), routes());
         }
         return m_link->loadedForm();
     }
@@ -88,6 +90,7 @@ class ResultsWindowFixture : public ::testing::Test {
     RecordingMessageBox m_messages;
     ScriptedFileDialog m_dialog;
     ScriptedShell m_shell;
+    QtClipboard m_clipboard;
     AboutWindows m_about{m_shell};
     int m_dataEntryShown = 0;
     int m_programEnded = 0;

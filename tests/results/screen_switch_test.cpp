@@ -1,15 +1,21 @@
 // The two main windows together: Display Previous Screen and Display Next Screen lead between
 // them and show the same results window with its rows; About and Help of the data entry window
-// share the about window and the help file's look-up with the results window.
+// share the about window and the help file's look-up with the results window; both windows
+// copy and paste through the clipboard the program hands them.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/continue_on_error.h"
 #include "entry/kkj.h"
+#include "platform/clipboard.h"
 #include "platform/flex_grid.h"
 #include "results_window_fixture.h"
 
@@ -22,8 +28,9 @@ class ScreenSwitchTest : public ResultsWindowFixture {
         ResultsWindowFixture::SetUp();
         m_entryMessages = std::make_unique<RecordingMessageBox>();
         loadLink();
-        m_entry = std::make_unique<kkj>(m_dialog, *m_entryMessages, *m_link);
-        m_entry->setHelpServices(m_shell, m_about);
+        m_entry = std::make_unique<kkj>(WindowServices{m_dialog, *m_entryMessages, m_shell,
+                                                       m_clipboard, m_spreadsheets, m_about},
+                                        *m_link);
     }
     void TearDown() override {
         m_entry.reset();
@@ -32,13 +39,13 @@ class ScreenSwitchTest : public ResultsWindowFixture {
 
     // The link without a loaded window: the data entry window creates it.
     void loadLink() {
-        ResultsWindowServices withEntry = services();
+        ResultsWindowRoutes withEntry = routes();
         withEntry.showDataEntryWindow = [this] {
             ++m_dataEntryShown;
             m_entry->show();
         };
         m_link = std::make_unique<Form10Link>(
-            m_spreadsheets, QString::fromStdString(programFolder().string()), withEntry);
+            services(), QString::fromStdString(programFolder().string()), withEntry);
     }
 
     static constexpr int kAboutPosition = 20;
@@ -102,6 +109,48 @@ TEST_F(ScreenSwitchTest, DataEntryHelpOpensTheHelpFileOfTheResultsWindowsProgram
     EXPECT_EQ(m_shell.documents(), std::vector<std::string>{help.string()});
     EXPECT_TRUE(m_entryMessages->texts().empty());
     std::filesystem::remove(help);
+}
+
+// A clipboard in memory in the program's place: what one window puts there, the other reads.
+class MemoryClipboard : public Clipboard {
+  public:
+    void Clear() override { m_text.reset(); }
+    std::optional<std::string> GetText() override { return m_text; }
+    void SetText(std::string_view gridTextBlock) override { m_text = std::string(gridTextBlock); }
+
+  private:
+    std::optional<std::string> m_text;
+};
+
+TEST_F(ScreenSwitchTest, BothWindowsCopyAndPasteThroughTheClipboardTheProgramHandsIn) {
+    MemoryClipboard clipboard;
+    Form10Link link(servicesWith(clipboard), QString::fromStdString(programFolder().string()),
+                    routes());
+    kkj entry(
+        WindowServices{m_dialog, *m_entryMessages, m_shell, clipboard, m_spreadsheets, m_about},
+        link);
+    QApplication::clipboard()->clear();
+
+    entry.mnuNewFile_Click();
+    FlexGrid& typed = entry.MSFlexGrid1();
+    typed.setTextMatrix(1, 1, "EP-1");
+    typed.setRow(1);
+    typed.setCol(1);
+    entry.mnuEditCopy().trigger();
+    EXPECT_TRUE(clipboard.GetText().has_value());
+
+    Form10& results = link.loadedForm();
+    FlexGrid& grid = results.MSFlexGrid1();
+    grid.AddItem("Czo-1\t38.950");
+    grid.setRow(2);
+    grid.setCol(0);
+    results.menuItem("mnuEditPaste")->trigger();
+    EXPECT_EQ(grid.TextMatrix(2, 0), "EP-1");
+
+    // The system clipboard was never reached.
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    EXPECT_TRUE(m_entryMessages->texts().empty());
+    EXPECT_TRUE(m_messages.texts().empty());
 }
 
 }  // namespace

@@ -37,11 +37,15 @@
 #include "platform/flex_grid.h"
 #include "platform/message_box.h"
 #include "platform/program_files.h"
+#include "platform/qt_clipboard.h"
+#include "platform/qt_file_dialog.h"
 #include "platform/shell.h"
 #include "platform/spreadsheet/spreadsheet.h"
 #include "platform/spreadsheet/workbook_file.h"
 #include "results/form10.h"
 #include "results/form10_link.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/window_services.h"
 
 namespace stelvador {
 namespace {
@@ -188,12 +192,17 @@ int Run(int argc, char** argv) {
     StandardErrorMessageBox messages;
     StandardErrorMessageBox sendMessages;
     NoShell shell;
-    ResultsWindowServices services;
-    services.messageBox = &sendMessages;
-    services.shell = &shell;
-    Form10Link results(spreadsheets, QString::fromStdString(RunningProgramFiles().folder),
-                       services);
-    kkj window(dialog, messages, results);
+    QtClipboard clipboard;
+    AboutWindows aboutWindows(shell);
+    // The results window's plot document dialog; the tool opens no plot document.
+    QtFileDialog plotDialog(nullptr);
+    // The send's messages are told apart from the data entry window's.
+    const WindowServices entryServices{dialog,    messages,     shell,
+                                       clipboard, spreadsheets, aboutWindows};
+    const WindowServices resultsServices{plotDialog, sendMessages, shell,
+                                         clipboard,  spreadsheets, aboutWindows};
+    Form10Link results(resultsServices, QString::fromStdString(RunningProgramFiles().folder));
+    kkj window(entryServices, results);
     if (siNormalization) {
         window.mnuSiNorm_Click();
     }

@@ -2,6 +2,7 @@
 
 #include "calculation/classification/classification_steps.h"
 #include "calculation/formula/formula_steps.h"
+#include "calculation/output/compute_plot_quantities.h"
 #include "calculation/output/shown_m3.h"
 #include "calculation/sites/site_steps.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculation/classification/dominant_ions.h"
 #include "calculation/classification/species_rule.h"
+#include "calculation/dominant_ions.h"
 
 #include <string_view>
 

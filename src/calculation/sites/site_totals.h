@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calculation/formula/finite_or_nan.h"
-#include "calculation/sites/site_contents.h"
+#include "calculation/site_contents.h"
 
 namespace stelvador {
 

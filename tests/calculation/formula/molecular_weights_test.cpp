@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calculation/formula/formula_values.h"
+#include "calculation/formula_values.h"
 
 namespace stelvador {
 namespace {

@@ -1,4 +1,4 @@
-#include "calculation/output/plot_quantities.h"
+#include "calculation/output/compute_plot_quantities.h"
 
 #include <gtest/gtest.h>
 

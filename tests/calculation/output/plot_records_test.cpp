@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "calculation/analysis_state.h"
-#include "calculation/output/plot_quantities.h"
+#include "calculation/output/compute_plot_quantities.h"
 #include "calculation/output/result_row.h"
 #include "calculation/output/shown_m3.h"
 

@@ -1,4 +1,4 @@
-#include "entry/dialogs/mail_link.h"
+#include "widgets/dialogs/mail_link.h"
 
 namespace stelvador {
 

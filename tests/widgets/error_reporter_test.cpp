@@ -1,4 +1,4 @@
-#include "entry/error_reporter.h"
+#include "widgets/error_reporter.h"
 
 #include <gtest/gtest.h>
 

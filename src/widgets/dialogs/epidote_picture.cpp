@@ -1,4 +1,4 @@
-#include "entry/dialogs/epidote_picture.h"
+#include "widgets/dialogs/epidote_picture.h"
 
 #include <QColor>
 #include <QLinearGradient>

@@ -1,7 +1,7 @@
-#include "entry/dialogs/about_windows.h"
+#include "widgets/dialogs/about_windows.h"
 
-#include "entry/dialogs/form4.h"
-#include "entry/dialogs/form8.h"
+#include "widgets/dialogs/form4.h"
+#include "widgets/dialogs/form8.h"
 
 namespace stelvador {
 

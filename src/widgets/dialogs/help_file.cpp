@@ -1,4 +1,4 @@
-#include "entry/dialogs/help_file.h"
+#include "widgets/dialogs/help_file.h"
 
 #include "platform/shell.h"
 

@@ -1,4 +1,4 @@
-#include "calculation/calculate_command.h"
+#include "entry/calculate_command.h"
 
 #include <array>
 #include <filesystem>

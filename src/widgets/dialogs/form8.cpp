@@ -1,4 +1,4 @@
-#include "entry/dialogs/form8.h"
+#include "widgets/dialogs/form8.h"
 
 #include <QApplication>
 #include <QDate>
@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/dialogs/about_texts.h"
-#include "entry/dialogs/about_windows.h"
-#include "entry/dialogs/epidote_picture.h"
-#include "entry/dialogs/mail_link.h"
 #include "platform/shell.h"
+#include "widgets/dialogs/about_texts.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/dialogs/epidote_picture.h"
+#include "widgets/dialogs/mail_link.h"
 
 namespace stelvador {
 

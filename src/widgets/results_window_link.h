@@ -2,13 +2,11 @@
 
 #include <string>
 
-#include "calculation/calculate_command.h"
+#include "widgets/calculation_results_window.h"
 
 namespace stelvador {
 
-class SpreadsheetApplications;
-
-// The data entry window's way to the results window, which belongs to a later layer: the
+// The data entry window's way to the results window, a window it does not include: the
 // program hands it in. The window is created and loaded at its first use and lives until it is
 // unloaded (closed); the next use creates it afresh.
 class ResultsWindowLink {
@@ -24,9 +22,7 @@ class ResultsWindowLink {
     // Quit), as the Exit commands do; false when the user cancels the question about unsaved
     // workbooks, and then every application runs on as it was.
     virtual bool quitSpreadsheetApplications() = 0;
-    // The program's spreadsheet applications, which the workbook commands use too, and the
-    // program folder that holds the program's workbooks.
-    virtual SpreadsheetApplications& spreadsheetApplications() = 0;
+    // The program folder that holds the program's workbooks.
     virtual std::string programFolder() const = 0;
 };
 

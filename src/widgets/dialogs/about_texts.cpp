@@ -1,4 +1,4 @@
-#include "entry/dialogs/about_texts.h"
+#include "widgets/dialogs/about_texts.h"
 
 namespace stelvador {
 

@@ -11,12 +11,12 @@
 #include <QPushButton>
 #include <string>
 
-#include "entry/dialogs/about_texts.h"
-#include "entry/dialogs/about_windows.h"
-#include "entry/dialogs/form4.h"
-#include "entry/dialogs/form8.h"
-#include "entry/dialogs/mail_link.h"
 #include "scripted_shell.h"
+#include "widgets/dialogs/about_texts.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/dialogs/form4.h"
+#include "widgets/dialogs/form8.h"
+#include "widgets/dialogs/mail_link.h"
 
 namespace stelvador {
 namespace {

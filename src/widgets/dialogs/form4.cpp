@@ -1,4 +1,4 @@
-#include "entry/dialogs/form4.h"
+#include "widgets/dialogs/form4.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/dialogs/about_texts.h"
-#include "entry/dialogs/about_windows.h"
-#include "entry/dialogs/epidote_picture.h"
+#include "widgets/dialogs/about_texts.h"
+#include "widgets/dialogs/about_windows.h"
+#include "widgets/dialogs/epidote_picture.h"
 
 namespace stelvador {
 

@@ -4,8 +4,6 @@
 
 namespace stelvador {
 
-struct AnalysisState;
-
 // The ratios and sums the plot data files need beyond the site contents. A quantity that cannot
 // be formed (a zero denominator, a result beyond the range of a double, a NaN input) is NaN and
 // is written as an empty plot item.
@@ -52,9 +50,5 @@ struct PlotQuantities {
     double divalentSum = kNone;
     double trivalentSum = kNone;
 };
-
-// Computes state.plot from the formula and site contents; runs after the species is known and
-// before the result row is built.
-void ComputePlotQuantities(AnalysisState& state);
 
 }  // namespace stelvador
