@@ -50,9 +50,14 @@ CellStyles::CellStyles(std::string xml) : m_xml(std::move(xml)) {
         } else if (name == "numFmts" && m_formatList.begin == std::string::npos) {
             m_formatList = {tag->begin, tag->end, tag->empty ? tag->end : 0, tag->empty};
         } else if (name == "numFmt") {
+            // The list's own formats can be shown by a cell format; a differential format (dxf)
+            // holds one of its own, whose number no new format may take either.
             const std::string_view tagText = tag->text(text);
-            m_customFormats[IntegerOf(XmlAttribute(tagText, "numFmtId"), -1)] =
-                UnescapeXml(XmlAttribute(tagText, "formatCode").value_or(""));
+            const int id = IntegerOf(XmlAttribute(tagText, "numFmtId"), -1);
+            m_highestFormatId = std::max(m_highestFormatId, id);
+            if (m_formatList.begin != std::string::npos && m_formatList.endTag == 0) {
+                m_customFormats[id] = UnescapeXml(XmlAttribute(tagText, "formatCode").value_or(""));
+            }
         } else if (name == "cellXfs" && m_styleList.begin == std::string::npos) {
             m_styleList = {tag->begin, tag->end, tag->empty ? tag->end : 0, tag->empty};
             if (!tag->empty) {
@@ -96,7 +101,8 @@ int CellStyles::NumberFormatIdFor(const std::string& formatCode) {
         }
     }
     // Custom formats are numbered from 164 on, after the built-in ones.
-    const int id = std::max(163, m_customFormats.empty() ? 0 : m_customFormats.rbegin()->first) + 1;
+    m_highestFormatId = std::max(163, m_highestFormatId) + 1;
+    const int id = m_highestFormatId;
     m_customFormats[id] = formatCode;
     m_addedFormats.push_back("<" + QualifiedName(m_prefix, "numFmt") + " numFmtId=\"" +
                              std::to_string(id) + "\" formatCode=\"" + EscapeXml(formatCode) +

@@ -42,6 +42,7 @@ class CellStyles {
     };
     std::vector<StyleEntry> m_styles;
     std::map<int, std::string> m_customFormats;  // numFmtId -> format code
+    int m_highestFormatId = 0;                   // of every number format in the part
     // Where a list's start tag lies and where its end tag begins (for an empty-element tag,
     // where it ends); begin is npos when the part has no such list.
     struct ListPlace {

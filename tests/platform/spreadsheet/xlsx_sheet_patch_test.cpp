@@ -191,6 +191,20 @@ TEST(CellStyles, MakesTheListOfNumberFormatsWhereThePartHasNone) {
               "</s:styleSheet>");
 }
 
+TEST(CellStyles, TheNumberFormatsOfDifferentialFormatsAreNotTheList) {
+    CellStyles styles(
+        "<styleSheet><numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.0\"/>"
+        "</numFmts><cellXfs count=\"1\"><xf numFmtId=\"0\"/></cellXfs><dxfs count=\"1\"><dxf>"
+        "<numFmt numFmtId=\"170\" formatCode=\"0.000\"/></dxf></dxfs></styleSheet>");
+    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 1);
+    EXPECT_EQ(styles.Xml(),
+              "<styleSheet><numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"0.0\"/>"
+              "<numFmt numFmtId=\"171\" formatCode=\"0.000\"/></numFmts><cellXfs count=\"2\">"
+              "<xf numFmtId=\"0\"/><xf numFmtId=\"171\" applyNumberFormat=\"1\"/></cellXfs>"
+              "<dxfs count=\"1\"><dxf><numFmt numFmtId=\"170\" formatCode=\"0.000\"/></dxf>"
+              "</dxfs></styleSheet>");
+}
+
 TEST(CellStyles, WithoutAStylesPartEveryStyleStays) {
     CellStyles styles("");
     EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 0);
