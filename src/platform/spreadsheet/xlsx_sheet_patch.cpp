@@ -199,7 +199,8 @@ void SheetPatcher::PatchSheetData(const XmlTag& sheetData) {
         }
         const std::string_view rowTag = tag->text(m_xml);
         const auto r = XmlAttribute(rowTag, "r");
-        const int row = r ? IntegerOf(*r) : lastRow + 1;
+        // A row without a number of its own follows the one before.
+        const int row = r && IntegerOf(*r) > 0 ? IntegerOf(*r) : lastRow + 1;
         InsertRowsBefore(row);
         if (m_next < m_patches.size() && m_patches[m_next].row == row) {
             PatchRow(*tag, row, end);
@@ -283,7 +284,8 @@ void SheetPatcher::PatchRow(const XmlTag& rowTag, int row, std::size_t rowEnd) {
         }
         const std::string_view cellTag = tag->text(m_xml);
         const auto r = XmlAttribute(cellTag, "r");
-        const int column = r ? ReadReference(*r).column : lastColumn + 1;
+        const int column =
+            r && ReadReference(*r).column > 0 ? ReadReference(*r).column : lastColumn + 1;
         InsertCellsBefore(row, column);
         if (m_next < m_patches.size() && m_patches[m_next].row == row &&
             m_patches[m_next].column == column) {
