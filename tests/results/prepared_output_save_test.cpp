@@ -2,11 +2,17 @@
 // openpyxl reads every sent cell's new value and every other cell, style, width, merged range,
 // name, comment, sheet and formula as before, and every package part but the rewritten ones
 // (the sent sheet, the styles, the workbook's calculation settings) holds its bytes as before.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 
+#include "common/data_file_format.h"
+#include "common/oxide_list.h"
 #include "platform/spreadsheet/written_value.h"
 #include "platform/spreadsheet/zip_archive.h"
 #include "prepared_output.h"
@@ -171,6 +177,70 @@ TEST_F(PreparedOutputResaveTest, RowsSavedEarlierKeepTheirCellsByteForByte) {
     EXPECT_EQ(ValueAndFormat(facts.at("cell Sheet1!B4")), "float|38.125|0.000");
     EXPECT_EQ(ValueAndFormat(facts.at("cell Sheet1!B10")), "int|39|0.000");
     EXPECT_EQ(ValueAndFormat(facts.at("cell Sheet1!C10")), "float|17.5|0.0");
+}
+
+// stelvador-calc --send saves the output workbook of its program folder as the named file: a
+// prepared one keeps everything the send does not write.
+TEST(PreparedOutputToolSend, StelvadorCalcSendKeepsThePreparedWorkbook) {
+    char pattern[] = "/tmp/stelvador_prepared_send_XXXXXX";
+    const fs::path work = ::mkdtemp(pattern);
+    const struct RemovedAtTheEnd {
+        fs::path folder;
+        ~RemovedAtTheEnd() { fs::remove_all(folder); }
+    } removed{work};
+    const fs::path program = work / "program";
+    fs::create_directories(program);
+    fs::copy_file(fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc", program / "stelvador-calc");
+    const fs::path fixture =
+        fs::path(STELVADOR_SPREADSHEET_DATA_DIR) / "prepared_output_openpyxl.xlsx";
+    fs::copy_file(fixture, program / "Output.xlsx");
+    std::string block;
+    for (const std::string& line : ReadLines(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv")) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::vector<std::string> items = SplitTabs(line);
+        items.resize(1 + kOxideCount);
+        block += block.empty() ? "" : "\r";
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            block += (i > 0 ? "\t" : "") + items[i];
+        }
+    }
+    std::ofstream(work / "analyses.epd", std::ios::binary) << BuildDataFileRecord(block);
+    const std::string command = "cd '" + work.string() + "' && '" +
+                                (program / "stelvador-calc").string() +
+                                "' --send sent.xlsx analyses.epd > results.txt 2> errors.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadBytes(work / "errors.txt");
+    const std::vector<std::string> printed = ReadLines(work / "results.txt");
+    ASSERT_GT(printed.size(), 7u);
+    ASSERT_LT(printed.size(), 100u);
+
+    const WorkbookFacts before = DescribeWorkbook(fixture, work);
+    const WorkbookFacts after = DescribeWorkbook(work / "sent.xlsx", work);
+    std::set<std::string> sentCells;
+    for (std::size_t r = 0; r < printed.size(); ++r) {
+        for (int c = 1; c <= 135; ++c) {
+            sentCells.insert("cell Sheet1!" + ColumnLetters(c) + std::to_string(r + 1));
+        }
+    }
+    const std::set<std::string> rewrittenParts = {"part xl/worksheets/sheet1.xml",
+                                                  "part xl/styles.xml", "part xl/workbook.xml"};
+    for (const auto& [key, value] : before) {
+        if (sentCells.contains(key) || rewrittenParts.contains(key)) {
+            continue;
+        }
+        ASSERT_TRUE(after.contains(key)) << key;
+        EXPECT_EQ(after.at(key), value) << key;
+    }
+    // The first analysis's value in column B, sent as a number shown as written.
+    const std::string sentB3 = SplitTabs(printed[2])[1];
+    const std::vector<std::string> b3 = Items(after.at("cell Sheet1!B3"));
+    ASSERT_EQ(WrittenCellValue(sentB3).kind, CellKind::Number) << sentB3;
+    EXPECT_TRUE(b3[0] == "float" || b3[0] == "int") << after.at("cell Sheet1!B3");
+    EXPECT_EQ(std::strtod(b3[1].c_str(), nullptr), WrittenCellValue(sentB3).number);
+    EXPECT_EQ(b3[2], WrittenNumberFormat(sentB3));
+    EXPECT_EQ(b3[4], "fill=00FFFF00");  // the cell's own style kept
 }
 
 }  // namespace
