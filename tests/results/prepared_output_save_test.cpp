@@ -11,8 +11,7 @@
 #include <set>
 #include <string>
 
-#include "common/data_file_format.h"
-#include "common/oxide_list.h"
+#include "golden_analyses_file.h"
 #include "platform/spreadsheet/written_value.h"
 #include "platform/spreadsheet/zip_archive.h"
 #include "prepared_output.h"
@@ -194,19 +193,8 @@ TEST(PreparedOutputToolSend, StelvadorCalcSendKeepsThePreparedWorkbook) {
     const fs::path fixture =
         fs::path(STELVADOR_SPREADSHEET_DATA_DIR) / "prepared_output_openpyxl.xlsx";
     fs::copy_file(fixture, program / "Output.xlsx");
-    std::string block;
-    for (const std::string& line : ReadLines(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv")) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::vector<std::string> items = SplitTabs(line);
-        items.resize(1 + kOxideCount);
-        block += block.empty() ? "" : "\r";
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            block += (i > 0 ? "\t" : "") + items[i];
-        }
-    }
-    std::ofstream(work / "analyses.epd", std::ios::binary) << BuildDataFileRecord(block);
+    std::ofstream(work / "analyses.epd", std::ios::binary)
+        << GoldenAnalysesDataFile(STELVADOR_GOLDEN_DIR);
     const std::string command = "cd '" + work.string() + "' && '" +
                                 (program / "stelvador-calc").string() +
                                 "' --send sent.xlsx analyses.epd > results.txt 2> errors.txt";

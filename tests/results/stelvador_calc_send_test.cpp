@@ -12,9 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "common/data_file_format.h"
-#include "common/oxide_list.h"
 #include "full_disk.h"
+#include "golden_analyses_file.h"
 #include "support/text_files.h"
 
 namespace stelvador {
@@ -34,22 +33,8 @@ class StelvadorCalcSendTest : public ::testing::Test {
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_work);
         fs::create_directories(m_work);
-        // The engine's golden analyses as a data file.
-        std::string block;
-        for (const std::string& line : ReadLines(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv")) {
-            if (line.empty() || line[0] == '#') {
-                continue;
-            }
-            std::vector<std::string> items = SplitTabs(line);
-            items.resize(1 + kOxideCount);
-            if (!block.empty()) {
-                block += '\r';
-            }
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                block += (i > 0 ? "\t" : "") + items[i];
-            }
-        }
-        std::ofstream(m_work / "analyses.epd", std::ios::binary) << BuildDataFileRecord(block);
+        std::ofstream(m_work / "analyses.epd", std::ios::binary)
+            << GoldenAnalysesDataFile(STELVADOR_GOLDEN_DIR);
     }
     void TearDown() override { fs::remove_all(m_work); }
 
