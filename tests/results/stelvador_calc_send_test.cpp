@@ -10,10 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/data_file_format.h"
-#include "common/oxide_list.h"
 #include "full_disk.h"
-#include "support/analyses_table.h"
+#include "golden_analyses_file.h"
 #include "support/exit_status.h"
 #include "support/scratch_folder.h"
 #include "support/text_files.h"
@@ -27,11 +25,8 @@ class StelvadorCalcSendTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_work = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        // The engine's golden analyses as a data file.
-        const std::vector<AnalysisRow> analyses =
-            ReadAnalysesTable(fs::path(STELVADOR_GOLDEN_DIR) / "analyses.tsv");
-        const std::string block = AnalysesBlock(analyses, analyses.size());
-        std::ofstream(m_work / "analyses.epd", std::ios::binary) << BuildDataFileRecord(block);
+        std::ofstream(m_work / "analyses.epd", std::ios::binary)
+            << GoldenAnalysesDataFile(STELVADOR_GOLDEN_DIR);
     }
     void TearDown() override { fs::remove_all(m_work); }
 

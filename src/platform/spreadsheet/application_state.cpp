@@ -8,6 +8,7 @@
 #include "platform/spreadsheet/spreadsheet_window_factory.h"
 #include "platform/spreadsheet/workbook_file.h"
 #include "platform/spreadsheet/written_value.h"
+#include "platform/spreadsheet/xlsx_package_rewrite.h"
 #include "platform/spreadsheet/xlsx_writer.h"
 
 namespace stelvador {
@@ -98,6 +99,7 @@ std::shared_ptr<WorkbookState> OpenWorkbook(ApplicationState& application,
     book->application = &application;
     book->path = path;
     book->activeSheet = data.activeSheet;
+    book->xlsxSource = data.xlsxSource;
     for (SheetData& sheetData : data.sheets) {
         auto sheet = std::make_shared<SheetState>();
         sheet->book = book.get();
@@ -133,6 +135,7 @@ void SetCellText(SheetState& sheet, int row, int column, const std::string& text
         return;
     }
     sheet.data.cells.Set(row, column, std::move(value));
+    sheet.data.writtenCells.emplace(row, column);
     WorkbookState& book = *sheet.book;
     const bool wasSaved = book.saved;
     book.saved = false;
@@ -149,7 +152,17 @@ void SaveWorkbookAs(WorkbookState& book, const std::string& path) {
     for (const auto& sheet : book.sheets) {
         sheets.push_back(&sheet->data);
     }
-    WriteXlsxWorkbook(sheets, path);
+    // A workbook read from an .xlsx file is saved by rewriting only the cells written in its
+    // package; a new one is written whole.
+    if (book.xlsxSource) {
+        book.xlsxSource = std::make_shared<const XlsxSource>(
+            WriteRewrittenXlsxPackage(*book.xlsxSource, sheets, path));
+        for (const auto& sheet : book.sheets) {
+            sheet->data.writtenCells.clear();
+        }
+    } else {
+        WriteXlsxWorkbook(sheets, path);
+    }
     book.path = path;
     book.saved = true;
     if (book.application->view) {

@@ -35,6 +35,8 @@ struct WorkbookState {
     bool saved = true;
     int activeSheet = 0;  // -1: the active sheet is no worksheet
     std::vector<std::shared_ptr<SheetState>> sheets;
+    // The .xlsx package the workbook was read from or last saved as; null for a new workbook.
+    std::shared_ptr<const XlsxSource> xlsxSource;
 };
 
 struct ApplicationState {

@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace stelvador {
@@ -61,6 +64,26 @@ class SheetCells {
 struct SheetData {
     std::string name;
     SheetCells cells;
+    // Of a sheet read from an .xlsx file: its worksheet part in the package, and the cells (row,
+    // column) written since it was read or last saved, which a save rewrites.
+    std::string partName;
+    std::set<std::pair<int, int>> writtenCells;
+};
+
+// Where an .xlsx package keeps what a save of written cells rewrites besides the sheets; a part
+// the package lacks is empty.
+struct XlsxPackageParts {
+    std::string workbook;               // "xl/workbook.xml"
+    std::string workbookRelationships;  // "xl/_rels/workbook.xml.rels"
+    std::string styles;                 // "xl/styles.xml"
+    std::string calculationChain;       // "xl/calcChain.xml"
+};
+
+// The .xlsx package a workbook was read from, held whole (a workbook file is at most 64 MiB) so
+// that a save copies every part it does not rewrite as it was.
+struct XlsxSource {
+    std::string bytes;
+    XlsxPackageParts parts;
 };
 
 // A workbook as read from a file: its worksheets in order and the one that was active.
@@ -68,6 +91,10 @@ struct WorkbookData {
     std::vector<SheetData> sheets;
     // Index into sheets of the active sheet, or -1 when the active sheet is not a worksheet.
     int activeSheet = 0;
+    // Read from an .xlsx package: where it keeps its parts; and, when every sheet was read,
+    // the package itself (null otherwise).
+    XlsxPackageParts xlsxParts;
+    std::shared_ptr<const XlsxSource> xlsxSource;
 };
 
 }  // namespace stelvador

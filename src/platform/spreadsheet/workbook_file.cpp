@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <system_error>
 
 #include "common/error_numbers.h"
@@ -84,8 +85,18 @@ WorkbookData ReadWorkbookFile(const std::string& path, const WorkbookReadScope& 
     if (path.empty()) {
         throw RunTimeError(error::kBadFileNameOrNumber, "No workbook name was given.");
     }
-    const std::string bytes = ReadWholeFile(path);
-    return ReadWorkbookBytes(bytes, path, scope);
+    auto source = std::make_shared<XlsxSource>();
+    source->bytes = ReadWholeFile(path);
+    WorkbookData data = ReadWorkbookBytes(source->bytes, path, scope);
+    // A workbook read whole from an .xlsx package keeps it, for a save that rewrites only the
+    // cells written.
+    const bool whole = !scope.activeSheetOnly && scope.lastRow == kMaxSheetRows &&
+                       scope.lastColumn == kMaxSheetColumns;
+    if (whole && !data.xlsxParts.workbook.empty()) {
+        source->parts = data.xlsxParts;
+        data.xlsxSource = std::move(source);
+    }
+    return data;
 }
 
 bool HasXlsxExtension(const std::string& path) {

@@ -149,7 +149,18 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits,
     }
     std::string sharedStringsPart;
     std::vector<DateTimeKind> formatKinds;
+    WorkbookData data;
+    data.xlsxParts.workbook = workbookName;
+    if (archive.Has(relationshipsName)) {
+        data.xlsxParts.workbookRelationships = relationshipsName;
+    }
     for (const auto& [id, relationship] : relationships) {
+        if (relationship.type == "calcChain" && archive.Has(relationship.target)) {
+            data.xlsxParts.calculationChain = relationship.target;
+        }
+        if (relationship.type == "styles" && archive.Has(relationship.target)) {
+            data.xlsxParts.styles = relationship.target;
+        }
         if (relationship.type == "sharedStrings" && archive.Has(relationship.target)) {
             sharedStringsPart = relationship.target;
         } else if (relationship.type == "styles" && archive.Has(relationship.target)) {
@@ -160,7 +171,6 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits,
     }
 
     // The sheets to read; a chart sheet or a dialog sheet holds no cells.
-    WorkbookData data;
     data.activeSheet = -1;
     std::vector<SheetToRead> sheets;
     const int activeTab =
@@ -215,7 +225,7 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits,
                               (wanted.firstOwnTooLong == kNowhere && !sharedStrings.HasTooLong());
     ResolveSharedStrings(reads, sharedStrings, listComplete, textBudget);
     for (std::size_t i = 0; i < sheets.size(); ++i) {
-        data.sheets.push_back({sheets[i].name, std::move(reads[i].cells)});
+        data.sheets.push_back({sheets[i].name, std::move(reads[i].cells), sheets[i].part, {}});
     }
     if (scope.activeSheetOnly) {
         data.activeSheet = 0;

@@ -84,4 +84,11 @@ std::unique_ptr<ZipPartDevice> ZipArchive::Open(const std::string& name) {
                                            m_totalWhat);
 }
 
+std::string ZipArchive::ReadWhole(const std::string& name) {
+    const std::unique_ptr<ZipPartDevice> part = Open(name);
+    const QByteArray bytes = part->readAll();
+    part->ThrowIfFailed();
+    return bytes.toStdString();
+}
+
 }  // namespace stelvador

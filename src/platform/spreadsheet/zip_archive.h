@@ -36,6 +36,8 @@ class ZipArchive {
     bool Has(const std::string& name) const;
     // The part, to be read as it unpacks.
     std::unique_ptr<ZipPartDevice> Open(const std::string& name);
+    // The part's bytes whole, within the same bounds.
+    std::string ReadWhole(const std::string& name);
 
   private:
     struct Closer {

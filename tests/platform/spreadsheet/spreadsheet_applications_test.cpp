@@ -152,7 +152,9 @@ TEST_F(SpreadsheetApplicationsTest, QuitWithChangesAsksOnceAndSavesWhenTold) {
     EXPECT_EQ(reopened.Worksheets(1).Cells(3, 4).Value(), "new");
     EXPECT_EQ(reopened.Worksheets(1).Cells(2, 3).Value(), "38.65042");
     EXPECT_EQ(reopened.Worksheets(1).Cells(4, 2).Value(), "2024-03-15 13:45:00");
-    EXPECT_EQ(reopened.Worksheets(1).Cells(5, 3).Value(), "TRUE");
+    // The formulas of the sheet saved keep no value of the last calculation, which the cells
+    // written may have made wrong: they show a value once a spreadsheet program calculates them.
+    EXPECT_EQ(reopened.Worksheets(1).Cells(5, 3).Value(), "");
     EXPECT_EQ(reopened.Worksheets(2).Cells(1, 1).Value(), "second sheet");
 }
 
@@ -382,9 +384,11 @@ TEST_F(SpreadsheetApplicationsTest, SavedCellsReadBackInOpenpyxlExactly) {
          {"38.650", "float|38.65|0.000"},
          {"-0.009", "float|-0.009|0.000"},
          {"1,234.500", "float|1234.5|#,##0.000"}},
-        {{"\u00fcn\u00ef \u2013 Fe\u00b3\u207a", "str|\u00fcn\u00ef \u2013 Fe\u00b3\u207a|General"},
-         {"  ", "str|  |General"},
-         {"=not a formula", "str|=not a formula|General"},
+        // Row 4 held dates: a text written over one keeps the cell's style, its format too.
+        {{"\u00fcn\u00ef \u2013 Fe\u00b3\u207a",
+          "str|\u00fcn\u00ef \u2013 Fe\u00b3\u207a|yyyy-mm-dd"},
+         {"  ", "str|  |dd/mm/yyyy hh:mm"},
+         {"=not a formula", "str|=not a formula|mm-dd-yy"},
          {"0012", "str|0012|General"}},
     };
     for (std::size_t r = 0; r < rows.size(); ++r) {

@@ -139,6 +139,32 @@ TEST_P(WorkbookSaveOnAFullDisk, LeavesTheEarlierWorkbookAndSaysDiskFullOnly) {
     EXPECT_EQ(FolderNames(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
 }
 
+// A workbook read from an .xlsx file, whose package is rewritten, fails the same way.
+TEST_P(WorkbookSaveOnAFullDisk, TheRewrittenPackageLeavesTheEarlierWorkbookAndSaysDiskFull) {
+    const std::string earlier = ReadBytes(onDisk("Edited.xlsx"));
+    const Workbook book = m_application.Workbooks().Open(onDisk("Edited.xlsx"));
+    const Worksheet sheet = book.Worksheets(1);
+    for (int row = 1; row <= 300; ++row) {
+        for (int column = 1; column <= 40; ++column) {
+            sheet.Cells(row, column)
+                .setValue(std::to_string(row * 7919 % 1000003 + column) + "." +
+                          std::to_string(row % 1000));
+        }
+    }
+    fillDisk();
+    EXPECT_EQ(FailureOf([&] { book.Save(); }),
+              (std::pair<int, std::string>{error::kDiskFull, "Disk full"}));
+    EXPECT_FALSE(book.Saved());
+    EXPECT_EQ(ReadBytes(onDisk("Edited.xlsx")), earlier);
+    EXPECT_EQ(FolderNames(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
+
+    m_disk->empty();
+    book.Save();
+    EXPECT_TRUE(book.Saved());
+    EXPECT_NE(ReadBytes(onDisk("Edited.xlsx")), earlier);
+    EXPECT_EQ(FolderNames(m_disk->path()), (std::vector<std::string>{"Edited.xlsx", "Read.xls"}));
+}
+
 // Through the spreadsheet window: a workbook read from .xls saved as a new .xlsx over an
 // earlier one.
 TEST_P(WorkbookSaveOnAFullDisk, TheWindowSaysDiskFullAndKeepsTheChanges) {
@@ -180,6 +206,18 @@ class WorkbookSaveFailures : public ::testing::Test {
     SpreadsheetApplications m_applications{m_question};
     SpreadsheetApplication m_application;
 };
+
+TEST_F(WorkbookSaveFailures, ARewrittenPackageForAMissingFolderIsPathNotFound) {
+    fs::copy_file(fs::path(STELVADOR_TEST_DATA_DIR) / "openpyxl_cells.xlsx",
+                  m_folder / "Edited.xlsx");
+    const Workbook book = m_application.Workbooks().Open((m_folder / "Edited.xlsx").string());
+    book.Worksheets(1).Cells(1, 1).setValue("changed");
+    EXPECT_EQ(
+        FailureOf([&] { book.SaveAs((m_folder / "missing" / "Edited.xlsx").string()); }).first,
+        error::kPathNotFound);
+    EXPECT_FALSE(book.Saved());
+    EXPECT_EQ(book.FullName(), (m_folder / "Edited.xlsx").string());
+}
 
 TEST_F(WorkbookSaveFailures, TheWindowSaysWhyTheWorkbookCannotBeSaved) {
     const Workbook book = m_application.Workbooks().Open((m_folder / "Read.xls").string());

@@ -1,0 +1,215 @@
+// The rewrite of written cells in a worksheet part: each case a small part, the cells written
+// and the part expected, so that every byte the rewrite should keep is seen to be kept.
+#include "platform/spreadsheet/xlsx_sheet_patch.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/run_time_error.h"
+#include "platform/spreadsheet/written_value.h"
+
+namespace stelvador {
+namespace {
+
+constexpr const char* kStyles =
+    "<styleSheet><numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.000\"/></numFmts>"
+    "<cellXfs count=\"3\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\" applyNumberFormat=\"1\"/>"
+    "<xf numFmtId=\"0\" fontId=\"1\"/></cellXfs></styleSheet>";
+
+struct Written {
+    int row;
+    int column;
+    std::optional<std::string> text;  // none: emptied
+};
+
+struct PatchCase {
+    const char* what;
+    const char* sheetData;  // the part's sheet data
+    std::vector<Written> written;
+    const char* expected;
+};
+
+std::string Part(const std::string& sheetData) {
+    return "<worksheet><dimension ref=\"A1:Z99\"/>" + sheetData + "<mergeCells/></worksheet>";
+}
+
+std::string Patched(const std::string& xml, const std::vector<Written>& written,
+                    CellStyles& styles) {
+    std::vector<CellValue> values;
+    values.reserve(written.size());
+    std::vector<CellPatch> patches;
+    for (const Written& cell : written) {
+        values.push_back(WrittenCellValue(cell.text.value_or("")));
+        patches.push_back({cell.row, cell.column, cell.text ? &values.back() : nullptr});
+    }
+    return PatchSheetXml(xml, patches, styles);
+}
+
+class SheetPatchTest : public ::testing::TestWithParam<PatchCase> {};
+
+TEST_P(SheetPatchTest, RewritesOnlyTheWrittenCells) {
+    const PatchCase& c = GetParam();
+    CellStyles styles(kStyles);
+    EXPECT_EQ(Patched(Part(c.sheetData), c.written, styles), Part(c.expected)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SheetPatchTest,
+    ::testing::Values(
+        PatchCase{"a number over a styled text keeps the font, gains the format",
+                  "<sheetData><row r=\"1\"><c r=\"A1\" s=\"2\" t=\"s\"><v>0</v></c>"
+                  "<c r=\"B1\"><f>A1*2</f><v>4</v></c></row></sheetData>",
+                  {{1, 1, "37.800"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\" s=\"3\"><v>37.8</v></c>"
+                  "<c r=\"B1\"><f>A1*2</f><v>4</v></c></row></sheetData>"},
+        PatchCase{"a number in a cell already shown so keeps its style",
+                  "<sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>1</v></c></row></sheetData>",
+                  {{1, 1, "2.500"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>2.5</v></c></row></sheetData>"},
+        PatchCase{"a formula overwritten by a text loses its formula",
+                  "<sheetData><row r=\"2\"><c r=\"B2\" t=\"str\"><f>\"x\"</f><v>x</v></c></row>"
+                  "</sheetData>",
+                  {{2, 2, "Fe3+ & <Al>"}},
+                  "<sheetData><row r=\"2\"><c r=\"B2\" t=\"inlineStr\"><is><t>Fe3+ &amp; "
+                  "&lt;Al&gt;</t></is></c></row></sheetData>"},
+        PatchCase{"cells inserted before, between and after in column order",
+                  "<sheetData><row r=\"1\" spans=\"2:3\"><c r=\"B1\"><v>1</v></c>"
+                  "<c r=\"D1\"><v>2</v></c></row></sheetData>",
+                  {{1, 1, "a"}, {1, 3, "c"}, {1, 5, "12"}},
+                  "<sheetData><row r=\"1\" spans=\"1:5\"><c r=\"A1\" t=\"inlineStr\"><is><t>a"
+                  "</t></is></c><c r=\"B1\"><v>1</v></c><c r=\"C1\" t=\"inlineStr\"><is><t>c"
+                  "</t></is></c><c r=\"D1\"><v>2</v></c><c r=\"E1\" s=\"3\"><v>12</v></c></row>"
+                  "</sheetData>"},
+        PatchCase{"rows inserted before, between and after in row order",
+                  "<sheetData><row r=\"2\"><c r=\"A2\"><v>1</v></c></row>"
+                  "<row r=\"5\"><c r=\"A5\"><v>2</v></c></row></sheetData>",
+                  {{1, 1, "x"}, {3, 2, "y"}, {9, 1, "z"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c>"
+                  "</row><row r=\"2\"><c r=\"A2\"><v>1</v></c></row><row r=\"3\"><c r=\"B3\" "
+                  "t=\"inlineStr\"><is><t>y</t></is></c></row><row r=\"5\"><c r=\"A5\"><v>2</v>"
+                  "</c></row><row r=\"9\"><c r=\"A9\" t=\"inlineStr\"><is><t>z</t></is></c>"
+                  "</row></sheetData>"},
+        PatchCase{"an empty sheet and an empty row take cells",
+                  "<sheetData/>",
+                  {{2, 1, "x"}},
+                  "<sheetData><row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>x</t></is></c>"
+                  "</row></sheetData>"},
+        PatchCase{"an empty row element takes its cells",
+                  "<sheetData><row r=\"2\" ht=\"20\"/></sheetData>",
+                  {{2, 2, "x"}},
+                  "<sheetData><row r=\"2\" ht=\"20\"><c r=\"B2\" t=\"inlineStr\"><is><t>x</t>"
+                  "</is></c></row></sheetData>"},
+        PatchCase{"an emptied cell keeps its style only, one without style goes",
+                  "<sheetData><row r=\"1\"><c r=\"A1\" s=\"2\"><v>1</v></c><c r=\"B1\"><v>2</v>"
+                  "</c></row></sheetData>",
+                  {{1, 1, std::nullopt}, {1, 2, std::nullopt}, {4, 4, std::nullopt}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\" s=\"2\"/></row></sheetData>"},
+        PatchCase{"cells and rows that tell their place by order alone get it written",
+                  "<sheetData><row><c><v>1</v></c><c><v>2</v></c></row><row><c><v>3</v></c>"
+                  "</row></sheetData>",
+                  {{1, 2, "x"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"inlineStr\">"
+                  "<is><t>x</t></is></c></row><row r=\"2\"><c><v>3</v></c></row></sheetData>"},
+        PatchCase{"a prefixed part gets prefixed elements",
+                  "<x:sheetData><x:row r=\"1\"><x:c r=\"A1\"><x:v>1</x:v></x:c></x:row>"
+                  "</x:sheetData>",
+                  {{1, 1, "x"}, {2, 1, "y"}},
+                  "<x:sheetData><x:row r=\"1\"><x:c r=\"A1\" t=\"inlineStr\"><x:is><x:t>x</x:t>"
+                  "</x:is></x:c></x:row><x:row r=\"2\"><x:c r=\"A2\" t=\"inlineStr\"><x:is><x:t>"
+                  "y</x:t></x:is></x:c></x:row></x:sheetData>"},
+        PatchCase{"texts with outer blanks, control characters and escape look-alikes",
+                  "<sheetData/>",
+                  {{1, 1, " a\x01_x0041_ "}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t "
+                  "xml:space=\"preserve\"> a_x0001__x005F_x0041_ </t></is></c></row>"
+                  "</sheetData>"}));
+
+TEST(SheetPatch, WidensTheDimensionToTheWrittenCells) {
+    CellStyles styles(kStyles);
+    const std::string patched =
+        Patched("<worksheet><dimension ref=\"B2:C3\"/><sheetData/></worksheet>",
+                {{1, 4, "a"}, {40, 30, "b"}, {50, 50, std::nullopt}}, styles);
+    EXPECT_TRUE(patched.starts_with("<worksheet><dimension ref=\"B1:AD40\"/><sheetData>"))
+        << patched;
+}
+
+TEST(SheetPatch, APartWithoutSheetDataIsRefused) {
+    CellStyles styles(kStyles);
+    try {
+        Patched("<worksheet/>", {{1, 1, "a"}}, styles);
+        FAIL() << "no refusal";
+    } catch (const RunTimeError& failure) {
+        EXPECT_EQ(failure.number(), 321);
+    }
+}
+
+TEST(SheetPatch, CellReferencesByRowAndColumn) {
+    EXPECT_EQ(CellReference(1, 1), "A1");
+    EXPECT_EQ(CellReference(12, 26), "Z12");
+    EXPECT_EQ(CellReference(3, 27), "AA3");
+    EXPECT_EQ(CellReference(1048576, 16384), "XFD1048576");
+}
+
+TEST(CellStyles, AddsTheFormatsAStyleLacksAndReusesThem) {
+    CellStyles styles(kStyles);
+    EXPECT_EQ(styles.WithNumberFormat(1, "0.000"), 1);  // already so
+    EXPECT_FALSE(styles.Changed());
+    // Each style keeps what it shows besides: the default style's copy, then the bold one's.
+    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 3);
+    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 4);
+    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 4);
+    EXPECT_EQ(styles.WithNumberFormat(2, "0"), 5);  // a built-in format, by its number
+    EXPECT_EQ(styles.WithNumberFormat(2, "#,##0.00000"), 6);
+    EXPECT_EQ(styles.WithNumberFormat(2, ""), 2);
+    EXPECT_EQ(styles.WithNumberFormat(99, "0.000"), 3);  // beyond the list: the default style
+    EXPECT_TRUE(styles.Changed());
+    EXPECT_EQ(styles.Xml(),
+              "<styleSheet><numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"0.000\"/>"
+              "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00000\"/></numFmts>"
+              "<cellXfs count=\"7\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\" "
+              "applyNumberFormat=\"1\"/><xf numFmtId=\"0\" fontId=\"1\"/>"
+              "<xf numFmtId=\"164\" applyNumberFormat=\"1\"/>"
+              "<xf numFmtId=\"164\" fontId=\"1\" applyNumberFormat=\"1\"/>"
+              "<xf numFmtId=\"1\" fontId=\"1\" applyNumberFormat=\"1\"/>"
+              "<xf numFmtId=\"165\" fontId=\"1\" applyNumberFormat=\"1\"/></cellXfs>"
+              "</styleSheet>");
+}
+
+TEST(CellStyles, MakesTheListOfNumberFormatsWhereThePartHasNone) {
+    CellStyles styles(
+        "<s:styleSheet xmlns:s=\"n\"><s:fonts/><s:cellXfs count=\"1\"><s:xf numFmtId=\"0\">"
+        "<s:alignment wrapText=\"1\"/></s:xf></s:cellXfs></s:styleSheet>");
+    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 1);
+    EXPECT_EQ(styles.Xml(),
+              "<s:styleSheet xmlns:s=\"n\"><s:numFmts count=\"1\"><s:numFmt numFmtId=\"164\" "
+              "formatCode=\"0.000\"/></s:numFmts><s:fonts/><s:cellXfs count=\"2\"><s:xf "
+              "numFmtId=\"0\"><s:alignment wrapText=\"1\"/></s:xf><s:xf numFmtId=\"164\" "
+              "applyNumberFormat=\"1\"><s:alignment wrapText=\"1\"/></s:xf></s:cellXfs>"
+              "</s:styleSheet>");
+}
+
+TEST(CellStyles, TheNumberFormatsOfDifferentialFormatsAreNotTheList) {
+    CellStyles styles(
+        "<styleSheet><numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.0\"/>"
+        "</numFmts><cellXfs count=\"1\"><xf numFmtId=\"0\"/></cellXfs><dxfs count=\"1\"><dxf>"
+        "<numFmt numFmtId=\"170\" formatCode=\"0.000\"/></dxf></dxfs></styleSheet>");
+    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 1);
+    EXPECT_EQ(styles.Xml(),
+              "<styleSheet><numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"0.0\"/>"
+              "<numFmt numFmtId=\"171\" formatCode=\"0.000\"/></numFmts><cellXfs count=\"2\">"
+              "<xf numFmtId=\"0\"/><xf numFmtId=\"171\" applyNumberFormat=\"1\"/></cellXfs>"
+              "<dxfs count=\"1\"><dxf><numFmt numFmtId=\"170\" formatCode=\"0.000\"/></dxf>"
+              "</dxfs></styleSheet>");
+}
+
+TEST(CellStyles, WithoutAStylesPartEveryStyleStays) {
+    CellStyles styles("");
+    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 0);
+    EXPECT_FALSE(styles.Changed());
+}
+
+}  // namespace
+}  // namespace stelvador
