@@ -2,8 +2,6 @@
 // openpyxl reads every sent cell's new value and every other cell, style, width, merged range,
 // name, comment, sheet and formula as before, and every package part but the rewritten ones
 // (the sent sheet, the styles, the workbook's calculation settings) holds its bytes as before.
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +13,8 @@
 #include "platform/spreadsheet/written_value.h"
 #include "platform/spreadsheet/zip_archive.h"
 #include "prepared_output.h"
+#include "support/exit_status.h"
+#include "support/scratch_folder.h"
 
 namespace stelvador {
 namespace {
@@ -181,12 +181,8 @@ TEST_F(PreparedOutputResaveTest, RowsSavedEarlierKeepTheirCellsByteForByte) {
 // stelvador-calc --send saves the output workbook of its program folder as the named file: a
 // prepared one keeps everything the send does not write.
 TEST(PreparedOutputToolSend, StelvadorCalcSendKeepsThePreparedWorkbook) {
-    char pattern[] = "/tmp/stelvador_prepared_send_XXXXXX";
-    const fs::path work = ::mkdtemp(pattern);
-    const struct RemovedAtTheEnd {
-        fs::path folder;
-        ~RemovedAtTheEnd() { fs::remove_all(folder); }
-    } removed{work};
+    const ScratchFolder scratch("prepared_send");
+    const fs::path& work = scratch.path();
     const fs::path program = work / "program";
     fs::create_directories(program);
     fs::copy_file(fs::path(STELVADOR_PROGRAM_DIR) / "stelvador-calc", program / "stelvador-calc");
@@ -199,7 +195,7 @@ TEST(PreparedOutputToolSend, StelvadorCalcSendKeepsThePreparedWorkbook) {
                                 (program / "stelvador-calc").string() +
                                 "' --send sent.xlsx analyses.epd > results.txt 2> errors.txt";
     const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadBytes(work / "errors.txt");
+    ASSERT_EQ(ExitStatus(status), 0) << ReadBytes(work / "errors.txt");
     const std::vector<std::string> printed = ReadLines(work / "results.txt");
     ASSERT_GT(printed.size(), 7u);
     ASSERT_LT(printed.size(), 100u);
