@@ -53,7 +53,8 @@ class SpreadsheetWindowTest : public ::testing::Test {
     std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
     // The cell as the file holds it (an open workbook is not read again).
     static std::string CellOnDisk(const std::string& path, int row, int column) {
-        const CellValue* value = ReadWorkbookFile(path).sheets.at(0).cells.Find(row, column);
+        const WorkbookData book = ReadWorkbookFile(path);
+        const CellValue* value = book.sheets.at(0).cells.Find(row, column);
         return value == nullptr ? std::string() : value->text;
     }
 
