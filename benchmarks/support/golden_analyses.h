@@ -2,32 +2,21 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "common/oxide_list.h"
+#include "support/analyses_table.h"
 
 namespace stelvador {
 
-// The engine's golden analyses (sample name, then the 42 constituents, TAB-separated), each
-// filled out to all 43 cells of a data block row.
+// The engine's golden analyses as data block rows: the sample name and the 42 constituents,
+// TAB-separated.
 inline std::vector<std::string> GoldenAnalysisRows(const std::filesystem::path& analysesFile) {
-    std::ifstream in(analysesFile, std::ios::binary);
-    std::vector<std::string> analyses;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::size_t tabs = 0;
-        for (const char c : line) {
-            tabs += c == '\t' ? 1 : 0;
-        }
-        line.append(tabs < kOxideCount ? kOxideCount - tabs : 0, '\t');
-        analyses.push_back(line);
+    std::vector<std::string> rows;
+    for (const AnalysisRow& analysis : ReadAnalysesTable(analysesFile)) {
+        rows.push_back(AnalysesBlock({analysis}, 1));
     }
-    return analyses;
+    return rows;
 }
 
 // The golden analyses repeated down to the given number of rows, as a grid text block.
