@@ -161,6 +161,19 @@ XlsxSource Rewrite(const XlsxSource& source, const std::vector<const SheetData*>
     if (replaced.empty()) {
         return source;  // nothing written: the package as it was
     }
+    // A formula on a sheet nobody wrote may read the written cells (through another sheet's
+    // name, a defined name, a formula reading such a formula); a spreadsheet program that shows
+    // stored values without recalculating would show the value it had before.
+    for (const SheetData* sheet : sheets) {
+        if (!sheet->writtenCells.empty() || sheet->partName.empty()) {
+            continue;
+        }
+        const std::string xml = archive.ReadWhole(sheet->partName);
+        std::string withoutValues = WithoutCachedFormulaValues(xml);
+        if (withoutValues != xml) {
+            replaced.push_back({sheet->partName, std::move(withoutValues), true});
+        }
+    }
     if (styles.Changed()) {
         replaced.push_back({parts.styles, styles.Xml()});
     }

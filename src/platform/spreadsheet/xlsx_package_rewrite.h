@@ -11,7 +11,8 @@ namespace stelvador {
 // worksheet parts (see PatchSheetXml) and every other part copied as it was: other sheets,
 // formulas, styles, widths, merged cells, names, charts, drawings, comments. Number formats the
 // written numbers need are added to the styles part. When a cell was written, the workbook asks
-// for its formulas to be recalculated on load and loses its calculation chain. The parts that
+// for its formulas to be recalculated on load and loses its calculation chain, and the formula
+// cells of every sheet lose the values they kept from the last calculation. The parts that
 // change are unpacked within the reader's bounds. Throws RunTimeError 75 (the package cannot be
 // rewritten, with the reason) or 7 (out of memory).
 XlsxSource RewriteXlsxPackage(const XlsxSource& source,
