@@ -100,6 +100,16 @@ class SheetPatcher {
     void WriteCell(const CellPatch& patch, int style);
     // The patches of one row left from m_next, up to the column (all for 0).
     void InsertCellsBefore(int row, int column);
+    // The style a cell the part lacks is shown with: its row's when the row is formatted whole,
+    // else its column's, as a spreadsheet program gives a cell typed into there.
+    int NewCellStyle(int column) const;
+    void ReadColumnStyles(std::string_view head);
+
+    struct ColumnStyle {
+        int first;
+        int last;
+        int style;
+    };
 
     std::string_view m_xml;
     const std::vector<CellPatch>& m_patches;
@@ -108,7 +118,33 @@ class SheetPatcher {
     std::string m_prefix;
     std::size_t m_at = 0;
     std::size_t m_next = 0;  // the first patch not yet written
+    std::vector<ColumnStyle> m_columnStyles;
+    int m_rowStyle = kNoStyle;  // of the row being patched, when it is formatted whole
 };
+
+void SheetPatcher::ReadColumnStyles(std::string_view head) {
+    ForEachXmlElement(head, "col", [&](const XmlTag& start, std::size_t) {
+        const std::string_view tag = start.text(head);
+        const auto style = XmlAttribute(tag, "style");
+        const auto first = XmlAttribute(tag, "min");
+        const auto last = XmlAttribute(tag, "max");
+        if (style && first && last) {
+            m_columnStyles.push_back({IntegerOf(*first), IntegerOf(*last), IntegerOf(*style)});
+        }
+    });
+}
+
+int SheetPatcher::NewCellStyle(int column) const {
+    if (m_rowStyle != kNoStyle) {
+        return m_rowStyle;
+    }
+    for (const ColumnStyle& columns : m_columnStyles) {
+        if (columns.first <= column && column <= columns.last) {
+            return columns.style == 0 ? kNoStyle : columns.style;
+        }
+    }
+    return kNoStyle;
+}
 
 std::string SheetPatcher::WidenedDimension(std::string_view head) const {
     std::size_t from = 0;
@@ -170,6 +206,7 @@ std::string SheetPatcher::Run() {
     m_prefix = std::string(sheetData->prefix);
     m_out.reserve(m_xml.size() + m_patches.size() * 48);
     m_out += WidenedDimension(m_xml.substr(0, sheetData->begin));
+    ReadColumnStyles(m_xml.substr(0, sheetData->begin));
     m_at = sheetData->begin;
     PatchSheetData(*sheetData);
     CopyTo(m_xml.size());
@@ -235,7 +272,7 @@ void SheetPatcher::InsertRowsBefore(int row) {
 void SheetPatcher::InsertCellsBefore(int row, int column) {
     while (m_next < m_patches.size() && m_patches[m_next].row == row &&
            (column == 0 || m_patches[m_next].column < column)) {
-        WriteCell(m_patches[m_next], kNoStyle);
+        WriteCell(m_patches[m_next], NewCellStyle(m_patches[m_next].column));
         ++m_next;
     }
 }
@@ -259,6 +296,16 @@ void SheetPatcher::PatchRow(const XmlTag& rowTag, int row, std::size_t rowEnd) {
                                         std::to_string(first) + ":" + std::to_string(last));
         }
     }
+    const auto customFormat = XmlAttribute(startTag, "customFormat");
+    const auto rowStyle = XmlAttribute(startTag, "s");
+    m_rowStyle = rowStyle && customFormat && (*customFormat == "1" || *customFormat == "true")
+                     ? IntegerOf(*rowStyle)
+                     : kNoStyle;
+    // Reset when the row is done: rows inserted anew have no style of their own.
+    struct RowStyleReset {
+        int& style;
+        ~RowStyleReset() { style = kNoStyle; }
+    } reset{m_rowStyle};
     if (rowTag.empty) {
         startTag.erase(startTag.rfind('/'), 1);
         m_out += startTag;

@@ -120,6 +120,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "<x:sheetData><x:row r=\"1\"><x:c r=\"A1\" t=\"inlineStr\"><x:is><x:t>x</x:t>"
                   "</x:is></x:c></x:row><x:row r=\"2\"><x:c r=\"A2\" t=\"inlineStr\"><x:is><x:t>"
                   "y</x:t></x:is></x:c></x:row></x:sheetData>"},
+        PatchCase{"a new cell takes the style of its column, as a spreadsheet program's would",
+                  "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"2\"/></cols><sheetData>"
+                  "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData>",
+                  {{1, 2, "x"}, {2, 3, "2.500"}, {2, 4, "y"}},
+                  "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"2\"/></cols><sheetData>"
+                  "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" s=\"2\" t=\"inlineStr\">"
+                  "<is><t>x</t></is></c></row><row r=\"2\"><c r=\"C2\" s=\"3\"><v>2.5</v></c>"
+                  "<c r=\"D2\" t=\"inlineStr\"><is><t>y</t></is></c></row></sheetData>"},
+        PatchCase{"a new cell takes the style of a row formatted whole before its column's",
+                  "<cols><col min=\"1\" max=\"9\" style=\"1\"/></cols><sheetData><row r=\"1\" "
+                  "s=\"2\" customFormat=\"1\"/><row r=\"2\" s=\"2\"/></sheetData>",
+                  {{1, 1, "x"}, {2, 1, "y"}},
+                  "<cols><col min=\"1\" max=\"9\" style=\"1\"/></cols><sheetData><row r=\"1\" "
+                  "s=\"2\" customFormat=\"1\"><c r=\"A1\" s=\"2\" t=\"inlineStr\"><is><t>x</t>"
+                  "</is></c></row><row r=\"2\" s=\"2\"><c r=\"A2\" s=\"1\" t=\"inlineStr\"><is>"
+                  "<t>y</t></is></c></row></sheetData>"},
         PatchCase{"texts with outer blanks, control characters and escape look-alikes",
                   "<sheetData/>",
                   {{1, 1, " a\x01_x0041_ "}},
