@@ -20,12 +20,19 @@ struct Place {
     int column = 0;
 };
 
-// A reference "AB12" (or its column or row alone) read; 0 for a part that is absent.
+// A reference "AB12" (or its column or row alone) read; 0 for a part that is absent. Small
+// letters are read too, as the workbook reader reads them.
 Place ReadReference(std::string_view reference) {
     Place place;
     std::size_t i = 0;
-    for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i) {
-        place.column = place.column * 26 + (reference[i] - 'A' + 1);
+    for (; i < reference.size(); ++i) {
+        const char letter = reference[i] >= 'a' && reference[i] <= 'z'
+                                ? static_cast<char>(reference[i] - 'a' + 'A')
+                                : reference[i];
+        if (letter < 'A' || letter > 'Z') {
+            break;
+        }
+        place.column = place.column * 26 + (letter - 'A' + 1);
     }
     for (; i < reference.size() && reference[i] >= '0' && reference[i] <= '9'; ++i) {
         place.row = place.row * 10 + (reference[i] - '0');

@@ -113,6 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{1, 2, "x"}},
                   "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"inlineStr\">"
                   "<is><t>x</t></is></c></row><row r=\"2\"><c><v>3</v></c></row></sheetData>"},
+        PatchCase{"cell references in small letters, as the reader takes them",
+                  "<sheetData><row r=\"1\"><c r=\"a1\"><v>1</v></c><c r=\"c1\"><v>2</v></c>"
+                  "</row></sheetData>",
+                  {{1, 3, "x"}},
+                  "<sheetData><row r=\"1\"><c r=\"a1\"><v>1</v></c><c r=\"C1\" t=\"inlineStr\">"
+                  "<is><t>x</t></is></c></row></sheetData>"},
         PatchCase{"a prefixed part gets prefixed elements",
                   "<x:sheetData><x:row r=\"1\"><x:c r=\"A1\"><x:v>1</x:v></x:c></x:row>"
                   "</x:sheetData>",
