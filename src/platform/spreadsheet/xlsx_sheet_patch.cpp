@@ -52,8 +52,9 @@ std::string NumberText(double number) {
     return std::string(buffer, result.ptr);
 }
 
-// Characters XML cannot hold are written as _xHHHH_, and so is the underscore that starts a
-// text reading like such an escape, so that readers undo only the escapes written here.
+// Characters XML cannot hold (control characters, U+FFFE and U+FFFF) are written as _xHHHH_,
+// and so is the underscore that starts a text reading like such an escape, so that readers undo
+// only the escapes written here.
 std::string EscapedCellText(std::string_view text) {
     const auto isHex = [](char c) {
         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -65,6 +66,12 @@ std::string EscapedCellText(std::string_view text) {
         const bool looksEscaped = c == '_' && i + 6 < text.size() && text[i + 1] == 'x' &&
                                   isHex(text[i + 2]) && isHex(text[i + 3]) && isHex(text[i + 4]) &&
                                   isHex(text[i + 5]) && text[i + 6] == '_';
+        if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+            (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
+            result += text[i + 2] == '\xBE' ? "_xFFFE_" : "_xFFFF_";
+            i += 2;
+            continue;
+        }
         if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || looksEscaped) {
             static constexpr char kHex[] = "0123456789ABCDEF";
             result += "_x00";

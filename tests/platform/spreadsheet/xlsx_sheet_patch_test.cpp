@@ -147,7 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {{1, 1, " a\x01_x0041_ "}},
                   "<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t "
                   "xml:space=\"preserve\"> a_x0001__x005F_x0041_ </t></is></c></row>"
-                  "</sheetData>"}));
+                  "</sheetData>"},
+        PatchCase{"the two characters XML holds no more than control characters",
+                  "<sheetData/>",
+                  {{1, 1,
+                    "a\xEF\xBF\xBE\xEF\xBF\xBF"
+                    "b\xEF\xBF\xBD"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a_xFFFE__xFFFF_b"
+                  "\xEF\xBF\xBD</t></is></c></row></sheetData>"}));
 
 TEST(SheetPatch, WidensTheDimensionToTheWrittenCells) {
     CellStyles styles(kStyles);
