@@ -201,6 +201,50 @@ TEST_F(PackageRewriteTest, FormulasOnOtherSheetsKeepNoStaleValues) {
               PackedEntries(m_data.xlsxSource->bytes).at("xl/worksheets/sheet3.xml"));
 }
 
+// A workbook without a styles part (some writers make none) gets one, with its relationship and
+// content type, for the number formats its written numbers are shown in; the next save uses it.
+TEST_F(PackageRewriteTest, AWorkbookWithoutStylesGetsAStylesPartForItsNumberFormats) {
+    std::vector<ZipPart> package = PackageWithCalculationChain();
+    const std::string styles = "<Relationship Id=\"ry\" Type=\"" + std::string(kRelationship) +
+                               "styles\" Target=\"styles.xml\"/>";
+    package[3].content.erase(package[3].content.find(styles), styles.size());
+    package.erase(package.begin() + 4);
+    ASSERT_EQ(package[4].name, "xl/worksheets/sheet1.xml");
+    package[4].content = "<worksheet><sheetData/></worksheet>";
+    WriteZip(m_folder / "plain.xlsx", package);
+    m_data = ReadWorkbookFile((m_folder / "plain.xlsx").string());
+    ASSERT_EQ(m_data.xlsxSource->parts.styles, "");
+    write(1, 1, "37.800");
+    const XlsxSource once =
+        WriteRewrittenXlsxPackage(*m_data.xlsxSource, sheets(), (m_folder / "saved.xlsx").string());
+    EXPECT_EQ(once.parts.styles, "xl/styles.xml");
+
+    ZipArchive archive(once.bytes, UnpackLimits{});
+    EXPECT_NE(archive.ReadWhole("xl/_rels/workbook.xml.rels")
+                  .find("relationships/styles\" Target=\"styles.xml\""),
+              std::string::npos);
+    EXPECT_NE(archive.ReadWhole("[Content_Types].xml")
+                  .find("<Override PartName=\"/xl/styles.xml\" ContentType=\"application/"
+                        "vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/></Types>"),
+              std::string::npos);
+    const std::string stylesPart = archive.ReadWhole("xl/styles.xml");
+    EXPECT_NE(stylesPart.find("<numFmt numFmtId=\"164\" formatCode=\"0.000\"/>"),
+              std::string::npos);
+    EXPECT_EQ(archive.ReadWhole("xl/worksheets/sheet1.xml"),
+              "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>37.8</v></c></row>"
+              "</sheetData></worksheet>");
+
+    const WorkbookData read = ReadWorkbookFile((m_folder / "saved.xlsx").string());
+    EXPECT_EQ(read.xlsxSource->parts.styles, "xl/styles.xml");
+    EXPECT_EQ(read.sheets[0].cells.Find(1, 1)->number, 37.8);
+    m_data.sheets[0].writtenCells.clear();
+    write(2, 1, "1,234.5");
+    const XlsxSource twice = RewriteXlsxPackage(once, sheets());
+    ZipArchive again(twice.bytes, UnpackLimits{});
+    EXPECT_NE(again.ReadWhole("xl/styles.xml").find("formatCode=\"#,##0.0\""), std::string::npos);
+    EXPECT_EQ(again.ReadWhole("[Content_Types].xml"), archive.ReadWhole("[Content_Types].xml"));
+}
+
 TEST_F(PackageRewriteTest, SavedTwiceTheWorkbookStaysReadable) {
     write(2, 1, "1");
     const XlsxSource once =
