@@ -340,6 +340,8 @@ void SheetPatcher::PatchRow(const XmlTag& rowTag, int row, std::size_t rowEnd) {
         }
         const std::size_t end = XmlElementEnd(m_xml, *tag);
         if (tag->localName != "c") {
+            // What else a row holds (its extLst) follows all its cells.
+            InsertCellsBefore(row, 0);
             CopyTo(end);
             continue;
         }

@@ -97,6 +97,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{2, 1, "x"}},
                   "<sheetData><row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>x</t></is></c>"
                   "</row></sheetData>"},
+        PatchCase{"a row's cells come before what the row holds besides them",
+                  "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><extLst><ext uri=\"u\"/>"
+                  "</extLst></row></sheetData>",
+                  {{1, 2, "x"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"inlineStr\">"
+                  "<is><t>x</t></is></c><extLst><ext uri=\"u\"/></extLst></row></sheetData>"},
         PatchCase{"an empty row element takes its cells",
                   "<sheetData><row r=\"2\" ht=\"20\"/></sheetData>",
                   {{2, 2, "x"}},
