@@ -2,6 +2,9 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -61,10 +64,17 @@ std::string Repack(std::string_view bytes, const std::vector<Replacement>& repla
                    const std::vector<std::string>& removed) {
     zip_error_t error;
     zip_error_init(&error);
-    // A buffer source writes its result into new memory of its own: the package is only read.
-    zip_source_t* buffer = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    // A buffer source writes its result into memory of its own, sharing the leading parts that
+    // stay as they were with the package read when they are most of it, and then frees that
+    // memory as its own: it is given a copy it owns (malloc'd, freed by libzip).
+    void* copy = std::malloc(std::max<std::size_t>(bytes.size(), 1));
+    if (copy == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::memcpy(copy, bytes.data(), bytes.size());
+    zip_source_t* buffer = zip_source_buffer_create(copy, bytes.size(), 1, &error);
     if (buffer == nullptr) {
-        FailZip(&error);
+        FailZip(&error);  // the copy is not freed: libzip may have freed it already
     }
     zip_t* archive = zip_open_from_source(buffer, 0, &error);
     if (archive == nullptr) {

@@ -245,6 +245,32 @@ TEST_F(PackageRewriteTest, AWorkbookWithoutStylesGetsAStylesPartForItsNumberForm
     EXPECT_EQ(again.ReadWhole("[Content_Types].xml"), archive.ReadWhole("[Content_Types].xml"));
 }
 
+// libzip writes a package whose first parts stay as they were by sharing them with the package
+// read, when they are most of it: the package read must be memory of libzip's own, or it frees
+// what it does not own (here, a large picture before every part that changes).
+TEST_F(PackageRewriteTest, APackageMostlyKeptAsItWasIsRewrittenSafely) {
+    std::string picture(256 << 10, '\0');
+    unsigned state = 12345;
+    for (char& byte : picture) {
+        state = state * 1103515245u + 12345u;  // bytes that do not pack smaller
+        byte = static_cast<char>(state >> 24);
+    }
+    std::vector<ZipPart> package = PackageWithCalculationChain();
+    package.insert(package.begin(), ZipPart{"xl/media/image1.bin", picture});
+    WriteZip(m_folder / "picture.xlsx", package);
+    const std::string packedPicture =
+        PackedEntries(ReadBytes(m_folder / "picture.xlsx")).at("xl/media/image1.bin");
+    for (int save = 0; save < 3; ++save) {
+        m_data = ReadWorkbookFile((m_folder / "picture.xlsx").string());
+        write(1, 1, std::to_string(save + 1));
+        const XlsxSource rewritten = WriteRewrittenXlsxPackage(
+            *m_data.xlsxSource, sheets(), (m_folder / "picture.xlsx").string());
+        const WorkbookData read = ReadXlsxWorkbook(rewritten.bytes);
+        EXPECT_EQ(read.sheets[0].cells.Find(1, 1)->number, save + 1);
+        EXPECT_EQ(PackedEntries(rewritten.bytes).at("xl/media/image1.bin"), packedPicture);
+    }
+}
+
 TEST_F(PackageRewriteTest, SavedTwiceTheWorkbookStaysReadable) {
     write(2, 1, "1");
     const XlsxSource once =
