@@ -191,26 +191,35 @@ TEST(SheetPatch, CellReferencesByRowAndColumn) {
 TEST(CellStyles, AddsTheFormatsAStyleLacksAndReusesThem) {
     CellStyles styles(kStyles);
     EXPECT_EQ(styles.WithNumberFormat(1, "0.000"), 1);  // already so
+    // The default style shown so is in the list already, as the style that shows it.
+    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 1);
     EXPECT_FALSE(styles.Changed());
-    // Each style keeps what it shows besides: the default style's copy, then the bold one's.
-    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 3);
-    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 4);
-    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 4);
-    EXPECT_EQ(styles.WithNumberFormat(2, "0"), 5);  // a built-in format, by its number
-    EXPECT_EQ(styles.WithNumberFormat(2, "#,##0.00000"), 6);
+    // Each style keeps what it shows besides: the bold one's copy.
+    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 3);
+    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 3);
+    EXPECT_EQ(styles.WithNumberFormat(2, "0"), 4);  // a built-in format, by its number
+    EXPECT_EQ(styles.WithNumberFormat(2, "#,##0.00000"), 5);
     EXPECT_EQ(styles.WithNumberFormat(2, ""), 2);
-    EXPECT_EQ(styles.WithNumberFormat(99, "0.000"), 3);  // beyond the list: the default style
+    EXPECT_EQ(styles.WithNumberFormat(99, "0.000"), 1);  // beyond the list: the default style
     EXPECT_TRUE(styles.Changed());
-    EXPECT_EQ(styles.Xml(),
+    const std::string xml = styles.Xml();
+    EXPECT_EQ(xml,
               "<styleSheet><numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"0.000\"/>"
               "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00000\"/></numFmts>"
-              "<cellXfs count=\"7\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\" "
+              "<cellXfs count=\"6\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\" "
               "applyNumberFormat=\"1\"/><xf numFmtId=\"0\" fontId=\"1\"/>"
-              "<xf numFmtId=\"164\" applyNumberFormat=\"1\"/>"
               "<xf numFmtId=\"164\" fontId=\"1\" applyNumberFormat=\"1\"/>"
               "<xf numFmtId=\"1\" fontId=\"1\" applyNumberFormat=\"1\"/>"
               "<xf numFmtId=\"165\" fontId=\"1\" applyNumberFormat=\"1\"/></cellXfs>"
               "</styleSheet>");
+
+    // Saved again, the same styles shown in the same formats add nothing: each save of a send
+    // would otherwise add its formats once more.
+    CellStyles saved(xml);
+    EXPECT_EQ(saved.WithNumberFormat(2, "0.000"), 3);
+    EXPECT_EQ(saved.WithNumberFormat(2, "0"), 4);
+    EXPECT_EQ(saved.WithNumberFormat(2, "#,##0.00000"), 5);
+    EXPECT_FALSE(saved.Changed());
 }
 
 TEST(CellStyles, MakesTheListOfNumberFormatsWhereThePartHasNone) {
