@@ -286,7 +286,9 @@ void SheetPatcher::InsertRowsBefore(int row) {
 void SheetPatcher::InsertCellsBefore(int row, int column) {
     while (m_next < m_patches.size() && m_patches[m_next].row == row &&
            (column == 0 || m_patches[m_next].column < column)) {
-        WriteCell(m_patches[m_next], NewCellStyle(m_patches[m_next].column));
+        const CellPatch& patch = m_patches[m_next];
+        // An emptied cell the part never held stays absent.
+        WriteCell(patch, patch.value == nullptr ? kNoStyle : NewCellStyle(patch.column));
         ++m_next;
     }
 }

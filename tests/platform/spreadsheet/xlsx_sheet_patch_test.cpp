@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
         PatchCase{"a new cell takes the style of its column, as a spreadsheet program's would",
                   "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"2\"/></cols><sheetData>"
                   "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData>",
-                  {{1, 2, "x"}, {2, 3, "2.500"}, {2, 4, "y"}},
+                  {{1, 2, "x"}, {1, 3, std::nullopt}, {2, 3, "2.500"}, {2, 4, "y"}},
                   "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"2\"/></cols><sheetData>"
                   "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" s=\"2\" t=\"inlineStr\">"
                   "<is><t>x</t></is></c></row><row r=\"2\"><c r=\"C2\" s=\"3\"><v>2.5</v></c>"
