@@ -20,8 +20,9 @@ struct Place {
     int column = 0;
 };
 
-// A reference "AB12" (or its column or row alone) read; 0 for a part that is absent. Small
-// letters are read too, as the workbook reader reads them.
+// A reference "AB12" (or its column or row alone) read; 0 for a part that is absent, and for
+// both when it lies beyond the sheet. Small letters are read too, as the workbook reader reads
+// them.
 Place ReadReference(std::string_view reference) {
     Place place;
     std::size_t i = 0;
@@ -33,9 +34,15 @@ Place ReadReference(std::string_view reference) {
             break;
         }
         place.column = place.column * 26 + (letter - 'A' + 1);
+        if (place.column > kMaxSheetColumns) {
+            return Place{};
+        }
     }
     for (; i < reference.size() && reference[i] >= '0' && reference[i] <= '9'; ++i) {
         place.row = place.row * 10 + (reference[i] - '0');
+        if (place.row > kMaxSheetRows) {
+            return Place{};
+        }
     }
     return place;
 }
@@ -176,6 +183,9 @@ std::string SheetPatcher::WidenedDimension(std::string_view head) const {
         Place first = ReadReference(ref->substr(0, colon));
         Place last =
             colon == std::string_view::npos ? first : ReadReference(ref->substr(colon + 1));
+        if (first.row == 0 || first.column == 0 || last.row == 0 || last.column == 0) {
+            break;  // a dimension that names no cells of the sheet is left as it was
+        }
         bool widened = false;
         for (const CellPatch& patch : m_patches) {
             if (patch.value == nullptr) {

@@ -169,6 +169,13 @@ TEST(SheetPatch, WidensTheDimensionToTheWrittenCells) {
                 {{1, 4, "a"}, {40, 30, "b"}, {50, 50, std::nullopt}}, styles);
     EXPECT_TRUE(patched.starts_with("<worksheet><dimension ref=\"B1:AD40\"/><sheetData>"))
         << patched;
+    // A dimension beyond any sheet (the reader does not read it) is left as it was.
+    for (const char* ref : {"A1:B99999999999", "A1:ZZZZZZZ2", "A1:XFE1"}) {
+        const std::string dimension = "<worksheet><dimension ref=\"" + std::string(ref) + "\"/>";
+        EXPECT_TRUE(Patched(dimension + "<sheetData/></worksheet>", {{1, 3, "a"}}, styles)
+                        .starts_with(dimension + "<sheetData>"))
+            << ref;
+    }
 }
 
 TEST(SheetPatch, APartWithoutSheetDataIsRefused) {
