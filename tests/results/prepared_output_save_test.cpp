@@ -1,7 +1,8 @@
 // Sending into a prepared output workbook and saving it keeps everything the user put there:
 // openpyxl reads every sent cell's new value and every other cell, style, width, merged range,
 // name, comment, sheet and formula as before, and every package part but the rewritten ones
-// (the sent sheet, the styles, the workbook's calculation settings) holds its bytes as before.
+// (the sent sheet, the styles, the workbook's calculation settings, the stored values of other
+// sheets' formulas) holds its bytes as before.
 
 #include <cstdlib>
 #include <filesystem>
@@ -85,8 +86,12 @@ TEST_P(PreparedOutputSaveTest, KeepsEverythingButTheSentCells) {
     }
     const WorkbookFacts after = DescribeWorkbook(saved, workFolder());
 
-    const std::set<std::string> rewrittenParts = {"part xl/worksheets/sheet1.xml",
-                                                  "part xl/styles.xml", "part xl/workbook.xml"};
+    std::set<std::string> rewrittenParts = {"part xl/worksheets/sheet1.xml", "part xl/styles.xml",
+                                            "part xl/workbook.xml"};
+    // The other sheet's formula loses the value LibreOffice stored for it (openpyxl stores none).
+    if (GetParam().fixture == std::string("prepared_output_libreoffice.xlsx")) {
+        rewrittenParts.insert("part xl/worksheets/sheet2.xml");
+    }
     for (const auto& [key, value] : before) {
         if (sent.contains(key) || rewrittenParts.contains(key)) {
             continue;

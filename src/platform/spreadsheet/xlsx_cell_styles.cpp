@@ -124,14 +124,33 @@ int CellStyles::WithNumberFormat(int style, const std::string& formatCode) {
         return made->second;
     }
     const int id = NumberFormatIdFor(formatCode);
-    const std::string_view entry = std::string_view(m_xml).substr(
-        m_styles[base].begin, m_styles[base].end - m_styles[base].begin);
+    const std::string_view text = m_xml;
+    const auto entryOf = [&](std::size_t index) {
+        return text.substr(m_styles[index].begin, m_styles[index].end - m_styles[index].begin);
+    };
+    const std::string_view entry = entryOf(base);
     const std::size_t startEnd = NextXmlTag(entry, 0)->end;
     std::string startTag =
         WithXmlAttribute(entry.substr(0, startEnd), "numFmtId", std::to_string(id));
     startTag = WithXmlAttribute(startTag, "applyNumberFormat", "1");
-    m_addedStyles.push_back(startTag + std::string(entry.substr(startEnd)));
-    const int index = static_cast<int>(m_styles.size() + m_addedStyles.size() - 1);
+    std::string copy = startTag + std::string(entry.substr(startEnd));
+    // A style the list holds already (made by an earlier save, or by the user) is used again:
+    // each save of a send would otherwise add its formats once more.
+    int index = -1;
+    for (std::size_t i = 0; i < m_styles.size() && index < 0; ++i) {
+        if (entryOf(i) == copy) {
+            index = static_cast<int>(i);
+        }
+    }
+    for (std::size_t i = 0; i < m_addedStyles.size() && index < 0; ++i) {
+        if (m_addedStyles[i] == copy) {
+            index = static_cast<int>(m_styles.size() + i);
+        }
+    }
+    if (index < 0) {
+        m_addedStyles.push_back(std::move(copy));
+        index = static_cast<int>(m_styles.size() + m_addedStyles.size() - 1);
+    }
     m_made.emplace(std::pair{static_cast<int>(base), formatCode}, index);
     return index;
 }

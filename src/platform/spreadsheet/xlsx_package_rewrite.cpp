@@ -2,8 +2,12 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -12,6 +16,7 @@
 #include "common/run_time_error.h"
 #include "common/whole_file_writer.h"
 #include "platform/spreadsheet/xlsx_cell_styles.h"
+#include "platform/spreadsheet/xlsx_new_styles_part.h"
 #include "platform/spreadsheet/xlsx_recalculation.h"
 #include "platform/spreadsheet/xlsx_shared_formulas.h"
 #include "platform/spreadsheet/xlsx_sheet_patch.h"
@@ -46,17 +51,30 @@ struct Replacement {
     std::string part;
     std::string bytes;
     bool large = false;  // a worksheet, packed at a faster level than the others
+    bool added = false;  // a part the package lacks
 };
+
+std::string DirectoryOf(const std::string& partName) {
+    const std::size_t slash = partName.rfind('/');
+    return slash == std::string::npos ? std::string() : partName.substr(0, slash + 1);
+}
 
 // The archive with the parts replaced and removed; every other entry's packed bytes are copied.
 std::string Repack(std::string_view bytes, const std::vector<Replacement>& replaced,
                    const std::vector<std::string>& removed) {
     zip_error_t error;
     zip_error_init(&error);
-    // A buffer source writes its result into new memory of its own: the package is only read.
-    zip_source_t* buffer = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    // A buffer source writes its result into memory of its own, sharing the leading parts that
+    // stay as they were with the package read when they are most of it, and then frees that
+    // memory as its own: it is given a copy it owns (malloc'd, freed by libzip).
+    void* copy = std::malloc(std::max<std::size_t>(bytes.size(), 1));
+    if (copy == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::memcpy(copy, bytes.data(), bytes.size());
+    zip_source_t* buffer = zip_source_buffer_create(copy, bytes.size(), 1, &error);
     if (buffer == nullptr) {
-        FailZip(&error);
+        FailZip(&error);  // the copy is not freed: libzip may have freed it already
     }
     zip_t* archive = zip_open_from_source(buffer, 0, &error);
     if (archive == nullptr) {
@@ -78,6 +96,14 @@ std::string Repack(std::string_view bytes, const std::vector<Replacement>& repla
         const zip_int64_t index = zip_name_locate(archive, replacement.part.c_str(), ZIP_FL_NOCASE);
         zip_source_t* part =
             zip_source_buffer(archive, replacement.bytes.data(), replacement.bytes.size(), 0);
+        if (replacement.added) {
+            if (index >= 0 || part == nullptr ||
+                zip_file_add(archive, replacement.part.c_str(), part, ZIP_FL_ENC_UTF_8) < 0) {
+                zip_source_free(part);
+                fail();
+            }
+            continue;
+        }
         if (index < 0 || part == nullptr) {
             zip_source_free(part);
             fail();
@@ -142,7 +168,13 @@ std::string Repack(std::string_view bytes, const std::vector<Replacement>& repla
 XlsxSource Rewrite(const XlsxSource& source, const std::vector<const SheetData*>& sheets) {
     ZipArchive archive(source.bytes, UnpackLimits{});
     const XlsxPackageParts& parts = source.parts;
-    CellStyles styles(parts.styles.empty() ? std::string() : archive.ReadWhole(parts.styles));
+    // Without a styles part, one is made for the formats of written numbers, where the package
+    // has the relationships and content types to hold it.
+    const bool newStylesPart = parts.styles.empty() && !parts.workbookRelationships.empty() &&
+                               archive.Has(kContentTypesPart);
+    CellStyles styles(newStylesPart          ? NewStylesPartXml()
+                      : parts.styles.empty() ? std::string()
+                                             : archive.ReadWhole(parts.styles));
     std::vector<Replacement> replaced;
     for (const SheetData* sheet : sheets) {
         if (sheet->writtenCells.empty() || sheet->partName.empty()) {
@@ -161,27 +193,58 @@ XlsxSource Rewrite(const XlsxSource& source, const std::vector<const SheetData*>
     if (replaced.empty()) {
         return source;  // nothing written: the package as it was
     }
-    if (styles.Changed()) {
-        replaced.push_back({parts.styles, styles.Xml()});
+    // A formula on a sheet nobody wrote may read the written cells (through another sheet's
+    // name, a defined name, a formula reading such a formula); a spreadsheet program that shows
+    // stored values without recalculating would show the value it had before.
+    for (const SheetData* sheet : sheets) {
+        if (!sheet->writtenCells.empty() || sheet->partName.empty()) {
+            continue;
+        }
+        const std::string xml = archive.ReadWhole(sheet->partName);
+        std::string withoutValues = WithoutCachedFormulaValues(xml);
+        if (withoutValues != xml) {
+            replaced.push_back({sheet->partName, std::move(withoutValues), true});
+        }
     }
     replaced.push_back(
         {parts.workbook, WithFullCalculationOnLoad(archive.ReadWhole(parts.workbook))});
     XlsxSource rewritten;
     rewritten.parts = parts;
     std::vector<std::string> removed;
+    std::optional<std::string> relationships;
+    std::optional<std::string> contentTypes;
+    if (styles.Changed() && newStylesPart) {
+        std::string name = DirectoryOf(parts.workbook) + "styles.xml";
+        for (int number = 1; archive.Has(name); ++number) {
+            name = DirectoryOf(parts.workbook) + "styles" + std::to_string(number) + ".xml";
+        }
+        replaced.push_back({name, styles.Xml(), false, true});
+        relationships = WithStylesRelationship(archive.ReadWhole(parts.workbookRelationships),
+                                               name.substr(DirectoryOf(parts.workbook).size()));
+        contentTypes = WithStylesContentType(archive.ReadWhole(kContentTypesPart), name);
+        rewritten.parts.styles = name;
+    } else if (styles.Changed()) {
+        replaced.push_back({parts.styles, styles.Xml()});
+    }
     if (!parts.calculationChain.empty()) {
         removed.push_back(parts.calculationChain);
         if (!parts.workbookRelationships.empty()) {
-            replaced.push_back({parts.workbookRelationships,
-                                WithoutRelationshipsOfType(
-                                    archive.ReadWhole(parts.workbookRelationships), "calcChain")});
+            relationships = WithoutRelationshipsOfType(
+                relationships ? *relationships : archive.ReadWhole(parts.workbookRelationships),
+                "calcChain");
         }
         if (archive.Has(kContentTypesPart)) {
-            replaced.push_back(
-                {kContentTypesPart, WithoutContentTypeOverride(archive.ReadWhole(kContentTypesPart),
-                                                               parts.calculationChain)});
+            contentTypes = WithoutContentTypeOverride(
+                contentTypes ? *contentTypes : archive.ReadWhole(kContentTypesPart),
+                parts.calculationChain);
         }
         rewritten.parts.calculationChain.clear();
+    }
+    if (relationships) {
+        replaced.push_back({parts.workbookRelationships, std::move(*relationships)});
+    }
+    if (contentTypes) {
+        replaced.push_back({kContentTypesPart, std::move(*contentTypes)});
     }
     rewritten.bytes = Repack(source.bytes, replaced, removed);
     return rewritten;

@@ -10,10 +10,11 @@ namespace stelvador {
 // The package a workbook was read from with the sheets' written cells rewritten in their
 // worksheet parts (see PatchSheetXml) and every other part copied as it was: other sheets,
 // formulas, styles, widths, merged cells, names, charts, drawings, comments. Number formats the
-// written numbers need are added to the styles part. When a cell was written, the workbook asks
-// for its formulas to be recalculated on load and loses its calculation chain. The parts that
-// change are unpacked within the reader's bounds. Throws RunTimeError 75 (the package cannot be
-// rewritten, with the reason) or 7 (out of memory).
+// written numbers need are added to the styles part, which a package without one is given. When a
+// cell was written, the workbook asks for its formulas to be recalculated on load and loses its
+// calculation chain, and the formula cells of every sheet lose the values they kept from the last
+// calculation. The parts that change are unpacked within the reader's bounds. Throws RunTimeError
+// 75 (the package cannot be rewritten, with the reason) or 7 (out of memory).
 XlsxSource RewriteXlsxPackage(const XlsxSource& source,
                               const std::vector<const SheetData*>& sheets);
 

@@ -94,8 +94,13 @@ std::string WithoutCachedFormulaValues(std::string_view sheetXml) {
             if (inner->localName == "f") {
                 hasFormula = true;
             } else if (inner->localName == "v") {
-                valueBegin = inner->begin;
-                valueEnd = XmlElementEnd(sheetXml, *inner);
+                // A value element that holds nothing stores no value (openpyxl writes them).
+                const std::size_t end = XmlElementEnd(sheetXml, *inner);
+                const auto next = NextXmlTag(sheetXml, inner->end);
+                if (!inner->empty && !(next && next->begin == inner->end && next->end == end)) {
+                    valueBegin = inner->begin;
+                    valueEnd = end;
+                }
             }
         }
         if (hasFormula && valueBegin != std::string_view::npos) {

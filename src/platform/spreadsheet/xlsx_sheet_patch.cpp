@@ -20,15 +20,29 @@ struct Place {
     int column = 0;
 };
 
-// A reference "AB12" (or its column or row alone) read; 0 for a part that is absent.
+// A reference "AB12" (or its column or row alone) read; 0 for a part that is absent, and for
+// both when it lies beyond the sheet. Small letters are read too, as the workbook reader reads
+// them.
 Place ReadReference(std::string_view reference) {
     Place place;
     std::size_t i = 0;
-    for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i) {
-        place.column = place.column * 26 + (reference[i] - 'A' + 1);
+    for (; i < reference.size(); ++i) {
+        const char letter = reference[i] >= 'a' && reference[i] <= 'z'
+                                ? static_cast<char>(reference[i] - 'a' + 'A')
+                                : reference[i];
+        if (letter < 'A' || letter > 'Z') {
+            break;
+        }
+        place.column = place.column * 26 + (letter - 'A' + 1);
+        if (place.column > kMaxSheetColumns) {
+            return Place{};
+        }
     }
     for (; i < reference.size() && reference[i] >= '0' && reference[i] <= '9'; ++i) {
         place.row = place.row * 10 + (reference[i] - '0');
+        if (place.row > kMaxSheetRows) {
+            return Place{};
+        }
     }
     return place;
 }
@@ -45,8 +59,9 @@ std::string NumberText(double number) {
     return std::string(buffer, result.ptr);
 }
 
-// Characters XML cannot hold are written as _xHHHH_, and so is the underscore that starts a
-// text reading like such an escape, so that readers undo only the escapes written here.
+// Characters XML cannot hold (control characters, U+FFFE and U+FFFF) are written as _xHHHH_,
+// and so is the underscore that starts a text reading like such an escape, so that readers undo
+// only the escapes written here.
 std::string EscapedCellText(std::string_view text) {
     const auto isHex = [](char c) {
         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -58,6 +73,12 @@ std::string EscapedCellText(std::string_view text) {
         const bool looksEscaped = c == '_' && i + 6 < text.size() && text[i + 1] == 'x' &&
                                   isHex(text[i + 2]) && isHex(text[i + 3]) && isHex(text[i + 4]) &&
                                   isHex(text[i + 5]) && text[i + 6] == '_';
+        if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+            (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
+            result += text[i + 2] == '\xBE' ? "_xFFFE_" : "_xFFFF_";
+            i += 2;
+            continue;
+        }
         if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || looksEscaped) {
             static constexpr char kHex[] = "0123456789ABCDEF";
             result += "_x00";
@@ -100,6 +121,16 @@ class SheetPatcher {
     void WriteCell(const CellPatch& patch, int style);
     // The patches of one row left from m_next, up to the column (all for 0).
     void InsertCellsBefore(int row, int column);
+    // The style a cell the part lacks is shown with: its row's when the row is formatted whole,
+    // else its column's, as a spreadsheet program gives a cell typed into there.
+    int NewCellStyle(int column) const;
+    void ReadColumnStyles(std::string_view head);
+
+    struct ColumnStyle {
+        int first;
+        int last;
+        int style;
+    };
 
     std::string_view m_xml;
     const std::vector<CellPatch>& m_patches;
@@ -108,7 +139,33 @@ class SheetPatcher {
     std::string m_prefix;
     std::size_t m_at = 0;
     std::size_t m_next = 0;  // the first patch not yet written
+    std::vector<ColumnStyle> m_columnStyles;
+    int m_rowStyle = kNoStyle;  // of the row being patched, when it is formatted whole
 };
+
+void SheetPatcher::ReadColumnStyles(std::string_view head) {
+    ForEachXmlElement(head, "col", [&](const XmlTag& start, std::size_t) {
+        const std::string_view tag = start.text(head);
+        const auto style = XmlAttribute(tag, "style");
+        const auto first = XmlAttribute(tag, "min");
+        const auto last = XmlAttribute(tag, "max");
+        if (style && first && last) {
+            m_columnStyles.push_back({IntegerOf(*first), IntegerOf(*last), IntegerOf(*style)});
+        }
+    });
+}
+
+int SheetPatcher::NewCellStyle(int column) const {
+    if (m_rowStyle != kNoStyle) {
+        return m_rowStyle;
+    }
+    for (const ColumnStyle& columns : m_columnStyles) {
+        if (columns.first <= column && column <= columns.last) {
+            return columns.style == 0 ? kNoStyle : columns.style;
+        }
+    }
+    return kNoStyle;
+}
 
 std::string SheetPatcher::WidenedDimension(std::string_view head) const {
     std::size_t from = 0;
@@ -126,6 +183,9 @@ std::string SheetPatcher::WidenedDimension(std::string_view head) const {
         Place first = ReadReference(ref->substr(0, colon));
         Place last =
             colon == std::string_view::npos ? first : ReadReference(ref->substr(colon + 1));
+        if (first.row == 0 || first.column == 0 || last.row == 0 || last.column == 0) {
+            break;  // a dimension that names no cells of the sheet is left as it was
+        }
         bool widened = false;
         for (const CellPatch& patch : m_patches) {
             if (patch.value == nullptr) {
@@ -170,6 +230,7 @@ std::string SheetPatcher::Run() {
     m_prefix = std::string(sheetData->prefix);
     m_out.reserve(m_xml.size() + m_patches.size() * 48);
     m_out += WidenedDimension(m_xml.substr(0, sheetData->begin));
+    ReadColumnStyles(m_xml.substr(0, sheetData->begin));
     m_at = sheetData->begin;
     PatchSheetData(*sheetData);
     CopyTo(m_xml.size());
@@ -235,7 +296,9 @@ void SheetPatcher::InsertRowsBefore(int row) {
 void SheetPatcher::InsertCellsBefore(int row, int column) {
     while (m_next < m_patches.size() && m_patches[m_next].row == row &&
            (column == 0 || m_patches[m_next].column < column)) {
-        WriteCell(m_patches[m_next], kNoStyle);
+        const CellPatch& patch = m_patches[m_next];
+        // An emptied cell the part never held stays absent.
+        WriteCell(patch, patch.value == nullptr ? kNoStyle : NewCellStyle(patch.column));
         ++m_next;
     }
 }
@@ -259,6 +322,16 @@ void SheetPatcher::PatchRow(const XmlTag& rowTag, int row, std::size_t rowEnd) {
                                         std::to_string(first) + ":" + std::to_string(last));
         }
     }
+    const auto customFormat = XmlAttribute(startTag, "customFormat");
+    const auto rowStyle = XmlAttribute(startTag, "s");
+    m_rowStyle = rowStyle && customFormat && (*customFormat == "1" || *customFormat == "true")
+                     ? IntegerOf(*rowStyle)
+                     : kNoStyle;
+    // Reset when the row is done: rows inserted anew have no style of their own.
+    struct RowStyleReset {
+        int& style;
+        ~RowStyleReset() { style = kNoStyle; }
+    } reset{m_rowStyle};
     if (rowTag.empty) {
         startTag.erase(startTag.rfind('/'), 1);
         m_out += startTag;
@@ -279,6 +352,8 @@ void SheetPatcher::PatchRow(const XmlTag& rowTag, int row, std::size_t rowEnd) {
         }
         const std::size_t end = XmlElementEnd(m_xml, *tag);
         if (tag->localName != "c") {
+            // What else a row holds (its extLst) follows all its cells.
+            InsertCellsBefore(row, 0);
             CopyTo(end);
             continue;
         }

@@ -20,7 +20,8 @@ struct CellPatch {
 // come in row order and, within a row, in column order. A rewritten cell holds its value (a
 // number as a number shown in the number format of its text, a text as an inline string) and
 // keeps its style otherwise; it loses its formula. An emptied cell keeps only its style. Rows
-// and cells the part lacks are inserted in order; the sheet's dimension and a row's spans are
+// and cells the part lacks are inserted in order, a new cell in the style of its row when the
+// row is formatted whole, else of its column; the sheet's dimension and a row's spans are
 // widened to cover them. Throws RunTimeError 321 when the part holds no sheet data.
 std::string PatchSheetXml(std::string_view xml, const std::vector<CellPatch>& patches,
                           CellStyles& styles);

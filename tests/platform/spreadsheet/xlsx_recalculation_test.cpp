@@ -48,11 +48,13 @@ TEST(CachedFormulaValues, FormulasLoseTheirStoredValuesOnly) {
                   "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" s=\"2\" "
                   "t=\"str\"><f>A1&amp;\"x\"</f><v>1x</v></c><x:c r=\"C1\"><x:f t=\"shared\" "
                   "ref=\"C1:C2\" si=\"0\">A1*2</x:f><x:v>2</x:v></x:c><c r=\"D1\"><f>1</f></c>"
-                  "<c r=\"E1\" t=\"inlineStr\"><is><t>v</t></is></c></row></sheetData>"),
+                  "<c r=\"E1\" t=\"inlineStr\"><is><t>v</t></is></c><c r=\"F1\"><f>2</f><v></v></c>"
+                  "<c r=\"G1\"><f>3</f><v/></c></row></sheetData>"),
               "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" s=\"2\" "
               "t=\"str\"><f>A1&amp;\"x\"</f></c><x:c r=\"C1\"><x:f t=\"shared\" ref=\"C1:C2\" "
               "si=\"0\">A1*2</x:f></x:c><c r=\"D1\"><f>1</f></c><c r=\"E1\" "
-              "t=\"inlineStr\"><is><t>v</t></is></c></row></sheetData>");
+              "t=\"inlineStr\"><is><t>v</t></is></c><c r=\"F1\"><f>2</f><v></v></c><c r=\"G1\">"
+              "<f>3</f><v/></c></row></sheetData>");
 }
 
 TEST(CalculationChain, ItsRelationshipAndContentTypeGo) {

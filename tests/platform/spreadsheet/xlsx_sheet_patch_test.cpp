@@ -97,6 +97,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{2, 1, "x"}},
                   "<sheetData><row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>x</t></is></c>"
                   "</row></sheetData>"},
+        PatchCase{"a row's cells come before what the row holds besides them",
+                  "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><extLst><ext uri=\"u\"/>"
+                  "</extLst></row></sheetData>",
+                  {{1, 2, "x"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"inlineStr\">"
+                  "<is><t>x</t></is></c><extLst><ext uri=\"u\"/></extLst></row></sheetData>"},
         PatchCase{"an empty row element takes its cells",
                   "<sheetData><row r=\"2\" ht=\"20\"/></sheetData>",
                   {{2, 2, "x"}},
@@ -113,6 +119,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{1, 2, "x"}},
                   "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"inlineStr\">"
                   "<is><t>x</t></is></c></row><row r=\"2\"><c><v>3</v></c></row></sheetData>"},
+        PatchCase{"cell references in small letters, as the reader takes them",
+                  "<sheetData><row r=\"1\"><c r=\"a1\"><v>1</v></c><c r=\"c1\"><v>2</v></c>"
+                  "</row></sheetData>",
+                  {{1, 3, "x"}},
+                  "<sheetData><row r=\"1\"><c r=\"a1\"><v>1</v></c><c r=\"C1\" t=\"inlineStr\">"
+                  "<is><t>x</t></is></c></row></sheetData>"},
         PatchCase{"a prefixed part gets prefixed elements",
                   "<x:sheetData><x:row r=\"1\"><x:c r=\"A1\"><x:v>1</x:v></x:c></x:row>"
                   "</x:sheetData>",
@@ -120,12 +132,35 @@ INSTANTIATE_TEST_SUITE_P(
                   "<x:sheetData><x:row r=\"1\"><x:c r=\"A1\" t=\"inlineStr\"><x:is><x:t>x</x:t>"
                   "</x:is></x:c></x:row><x:row r=\"2\"><x:c r=\"A2\" t=\"inlineStr\"><x:is><x:t>"
                   "y</x:t></x:is></x:c></x:row></x:sheetData>"},
+        PatchCase{"a new cell takes the style of its column, as a spreadsheet program's would",
+                  "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"2\"/></cols><sheetData>"
+                  "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData>",
+                  {{1, 2, "x"}, {1, 3, std::nullopt}, {2, 3, "2.500"}, {2, 4, "y"}},
+                  "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"2\"/></cols><sheetData>"
+                  "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" s=\"2\" t=\"inlineStr\">"
+                  "<is><t>x</t></is></c></row><row r=\"2\"><c r=\"C2\" s=\"3\"><v>2.5</v></c>"
+                  "<c r=\"D2\" t=\"inlineStr\"><is><t>y</t></is></c></row></sheetData>"},
+        PatchCase{"a new cell takes the style of a row formatted whole before its column's",
+                  "<cols><col min=\"1\" max=\"9\" style=\"1\"/></cols><sheetData><row r=\"1\" "
+                  "s=\"2\" customFormat=\"1\"/><row r=\"2\" s=\"2\"/></sheetData>",
+                  {{1, 1, "x"}, {2, 1, "y"}},
+                  "<cols><col min=\"1\" max=\"9\" style=\"1\"/></cols><sheetData><row r=\"1\" "
+                  "s=\"2\" customFormat=\"1\"><c r=\"A1\" s=\"2\" t=\"inlineStr\"><is><t>x</t>"
+                  "</is></c></row><row r=\"2\" s=\"2\"><c r=\"A2\" s=\"1\" t=\"inlineStr\"><is>"
+                  "<t>y</t></is></c></row></sheetData>"},
         PatchCase{"texts with outer blanks, control characters and escape look-alikes",
                   "<sheetData/>",
                   {{1, 1, " a\x01_x0041_ "}},
                   "<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t "
                   "xml:space=\"preserve\"> a_x0001__x005F_x0041_ </t></is></c></row>"
-                  "</sheetData>"}));
+                  "</sheetData>"},
+        PatchCase{"the two characters XML holds no more than control characters",
+                  "<sheetData/>",
+                  {{1, 1,
+                    "a\xEF\xBF\xBE\xEF\xBF\xBF"
+                    "b\xEF\xBF\xBD"}},
+                  "<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a_xFFFE__xFFFF_b"
+                  "\xEF\xBF\xBD</t></is></c></row></sheetData>"}));
 
 TEST(SheetPatch, WidensTheDimensionToTheWrittenCells) {
     CellStyles styles(kStyles);
@@ -134,6 +169,13 @@ TEST(SheetPatch, WidensTheDimensionToTheWrittenCells) {
                 {{1, 4, "a"}, {40, 30, "b"}, {50, 50, std::nullopt}}, styles);
     EXPECT_TRUE(patched.starts_with("<worksheet><dimension ref=\"B1:AD40\"/><sheetData>"))
         << patched;
+    // A dimension beyond any sheet (the reader does not read it) is left as it was.
+    for (const char* ref : {"A1:B99999999999", "A1:ZZZZZZZ2", "A1:XFE1"}) {
+        const std::string dimension = "<worksheet><dimension ref=\"" + std::string(ref) + "\"/>";
+        EXPECT_TRUE(Patched(dimension + "<sheetData/></worksheet>", {{1, 3, "a"}}, styles)
+                        .starts_with(dimension + "<sheetData>"))
+            << ref;
+    }
 }
 
 TEST(SheetPatch, APartWithoutSheetDataIsRefused) {
@@ -156,26 +198,35 @@ TEST(SheetPatch, CellReferencesByRowAndColumn) {
 TEST(CellStyles, AddsTheFormatsAStyleLacksAndReusesThem) {
     CellStyles styles(kStyles);
     EXPECT_EQ(styles.WithNumberFormat(1, "0.000"), 1);  // already so
+    // The default style shown so is in the list already, as the style that shows it.
+    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 1);
     EXPECT_FALSE(styles.Changed());
-    // Each style keeps what it shows besides: the default style's copy, then the bold one's.
-    EXPECT_EQ(styles.WithNumberFormat(0, "0.000"), 3);
-    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 4);
-    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 4);
-    EXPECT_EQ(styles.WithNumberFormat(2, "0"), 5);  // a built-in format, by its number
-    EXPECT_EQ(styles.WithNumberFormat(2, "#,##0.00000"), 6);
+    // Each style keeps what it shows besides: the bold one's copy.
+    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 3);
+    EXPECT_EQ(styles.WithNumberFormat(2, "0.000"), 3);
+    EXPECT_EQ(styles.WithNumberFormat(2, "0"), 4);  // a built-in format, by its number
+    EXPECT_EQ(styles.WithNumberFormat(2, "#,##0.00000"), 5);
     EXPECT_EQ(styles.WithNumberFormat(2, ""), 2);
-    EXPECT_EQ(styles.WithNumberFormat(99, "0.000"), 3);  // beyond the list: the default style
+    EXPECT_EQ(styles.WithNumberFormat(99, "0.000"), 1);  // beyond the list: the default style
     EXPECT_TRUE(styles.Changed());
-    EXPECT_EQ(styles.Xml(),
+    const std::string xml = styles.Xml();
+    EXPECT_EQ(xml,
               "<styleSheet><numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"0.000\"/>"
               "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00000\"/></numFmts>"
-              "<cellXfs count=\"7\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\" "
+              "<cellXfs count=\"6\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\" "
               "applyNumberFormat=\"1\"/><xf numFmtId=\"0\" fontId=\"1\"/>"
-              "<xf numFmtId=\"164\" applyNumberFormat=\"1\"/>"
               "<xf numFmtId=\"164\" fontId=\"1\" applyNumberFormat=\"1\"/>"
               "<xf numFmtId=\"1\" fontId=\"1\" applyNumberFormat=\"1\"/>"
               "<xf numFmtId=\"165\" fontId=\"1\" applyNumberFormat=\"1\"/></cellXfs>"
               "</styleSheet>");
+
+    // Saved again, the same styles shown in the same formats add nothing: each save of a send
+    // would otherwise add its formats once more.
+    CellStyles saved(xml);
+    EXPECT_EQ(saved.WithNumberFormat(2, "0.000"), 3);
+    EXPECT_EQ(saved.WithNumberFormat(2, "0"), 4);
+    EXPECT_EQ(saved.WithNumberFormat(2, "#,##0.00000"), 5);
+    EXPECT_FALSE(saved.Changed());
 }
 
 TEST(CellStyles, MakesTheListOfNumberFormatsWhereThePartHasNone) {
