@@ -1,5 +1,7 @@
 #include "common/cell_text_limit.h"
 
+#include "common/sheet_cell_reference.h"
+
 namespace stelvador {
 
 namespace {
@@ -9,15 +11,6 @@ constexpr bool IsContinuationByte(unsigned char byte) {
 }
 
 constexpr std::string_view kTooLong = " holds more than 32,767 characters.";
-
-// "A" for column 1, "Z" for 26, "AA" for 27.
-std::string ColumnLetters(int column) {
-    std::string letters;
-    for (int c = column; c > 0; c = (c - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    }
-    return letters;
-}
 
 }  // namespace
 
@@ -52,7 +45,7 @@ std::string DescribeTooLongGridCell(int row, int column, std::string_view headin
 }
 
 std::string DescribeTooLongSheetCell(int row, int column) {
-    return "Cell " + ColumnLetters(column) + std::to_string(row) + std::string(kTooLong);
+    return "Cell " + CellReference(row, column) + std::string(kTooLong);
 }
 
 }  // namespace stelvador

@@ -6,6 +6,7 @@
 
 #include "common/cell_text_limit.h"
 #include "common/leading_characters.h"
+#include "common/sheet_cell_reference.h"
 
 namespace stelvador {
 
@@ -27,13 +28,7 @@ int ShownColumns(int lastColumn) {
 }  // namespace
 
 QString ColumnLetters(int column) {
-    QString letters;
-    while (column > 0) {
-        const int digit = (column - 1) % 26;
-        letters.prepend(QChar(u'A' + digit));
-        column = (column - 1) / 26;
-    }
-    return letters;
+    return QString::fromStdString(SheetColumnLetters(column));
 }
 
 SheetTableModel::SheetTableModel(SheetState& sheet, QObject* parent)

@@ -5,8 +5,8 @@
 #include <map>
 #include <optional>
 
+#include "common/sheet_cell_reference.h"
 #include "platform/spreadsheet/workbook_data.h"
-#include "platform/spreadsheet/xlsx_sheet_patch.h"
 #include "platform/spreadsheet/xml_tags.h"
 
 namespace stelvador {
@@ -32,45 +32,37 @@ struct Part {
     int number = 0;
 };
 
-// The column letters ("$AB") or row digits ("12") the word is made of, whole; none otherwise.
-std::optional<Part> ColumnPart(std::string_view word) {
+// The column letters ("$AB") or the row digits ("12") the word is made of, whole, within the
+// sheet; none otherwise.
+std::optional<Part> ReferencePart(std::string_view word, bool column) {
     Part part;
     std::size_t i = 0;
     if (i < word.size() && word[i] == '$') {
         part.absolute = true;
         ++i;
     }
-    if (i == word.size() || word.size() - i > 3) {
+    const std::size_t longest = column ? 3 : 7;
+    if (i == word.size() || word.size() - i > longest) {
         return std::nullopt;
     }
     for (; i < word.size(); ++i) {
-        if (!IsLetter(word[i])) {
+        if (column ? !IsLetter(word[i]) : !IsDigit(word[i])) {
             return std::nullopt;
         }
-        part.number =
-            part.number * 26 + (std::toupper(static_cast<unsigned char>(word[i])) - 'A' + 1);
+        part.number = column ? part.number * 26 +
+                                   (std::toupper(static_cast<unsigned char>(word[i])) - 'A' + 1)
+                             : part.number * 10 + (word[i] - '0');
     }
-    return part.number <= kMaxSheetColumns ? std::optional<Part>(part) : std::nullopt;
+    const int limit = column ? kMaxSheetColumns : kMaxSheetRows;
+    return part.number >= 1 && part.number <= limit ? std::optional<Part>(part) : std::nullopt;
+}
+
+std::optional<Part> ColumnPart(std::string_view word) {
+    return ReferencePart(word, true);
 }
 
 std::optional<Part> RowPart(std::string_view word) {
-    Part part;
-    std::size_t i = 0;
-    if (i < word.size() && word[i] == '$') {
-        part.absolute = true;
-        ++i;
-    }
-    if (i == word.size() || word.size() - i > 7) {
-        return std::nullopt;
-    }
-    for (; i < word.size(); ++i) {
-        if (!IsDigit(word[i])) {
-            return std::nullopt;
-        }
-        part.number = part.number * 10 + (word[i] - '0');
-    }
-    return part.number >= 1 && part.number <= kMaxSheetRows ? std::optional<Part>(part)
-                                                            : std::nullopt;
+    return ReferencePart(word, false);
 }
 
 // A cell reference "$A$1": its column part and row part.
@@ -87,11 +79,6 @@ std::optional<std::pair<Part, Part>> CellPart(std::string_view word) {
     return std::pair{*column, *row};
 }
 
-std::string ColumnText(int column) {
-    const std::string reference = CellReference(1, column);
-    return reference.substr(0, reference.size() - 1);
-}
-
 // The part moved; false when it leaves the sheet.
 bool Move(Part& part, int by, int limit) {
     if (!part.absolute) {
@@ -101,7 +88,7 @@ bool Move(Part& part, int by, int limit) {
 }
 
 std::string ColumnWord(const Part& part) {
-    return (part.absolute ? "$" : "") + ColumnText(part.number);
+    return (part.absolute ? "$" : "") + SheetColumnLetters(part.number);
 }
 
 std::string RowWord(const Part& part) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/sheet_cell_reference.h"
 #include "platform/spreadsheet/workbook_refusal.h"
 #include "platform/spreadsheet/written_value.h"
 #include "platform/spreadsheet/xml_tags.h"
@@ -421,14 +422,6 @@ void SheetPatcher::WriteCell(const CellPatch& patch, int style) {
 }
 
 }  // namespace
-
-std::string CellReference(int row, int column) {
-    std::string letters;
-    for (int rest = column; rest > 0; rest = (rest - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (rest - 1) % 26));
-    }
-    return letters + std::to_string(row);
-}
 
 std::string PatchSheetXml(std::string_view xml, const std::vector<CellPatch>& patches,
                           CellStyles& styles) {

@@ -26,7 +26,4 @@ struct CellPatch {
 std::string PatchSheetXml(std::string_view xml, const std::vector<CellPatch>& patches,
                           CellStyles& styles);
 
-// "A1", "AB12": the reference of a cell by row and column from 1.
-std::string CellReference(int row, int column);
-
 }  // namespace stelvador

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/run_time_error.h"
+#include "common/sheet_cell_reference.h"
 #include "platform/spreadsheet/written_value.h"
 
 namespace stelvador {
