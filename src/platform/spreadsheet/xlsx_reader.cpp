@@ -155,15 +155,15 @@ WorkbookData ReadXlsxWorkbook(std::string_view bytes, const XlsxLimits& limits,
         data.xlsxParts.workbookRelationships = relationshipsName;
     }
     for (const auto& [id, relationship] : relationships) {
-        if (relationship.type == "calcChain" && archive.Has(relationship.target)) {
+        if (!archive.Has(relationship.target)) {
+            continue;
+        }
+        if (relationship.type == "calcChain") {
             data.xlsxParts.calculationChain = relationship.target;
-        }
-        if (relationship.type == "styles" && archive.Has(relationship.target)) {
-            data.xlsxParts.styles = relationship.target;
-        }
-        if (relationship.type == "sharedStrings" && archive.Has(relationship.target)) {
+        } else if (relationship.type == "sharedStrings") {
             sharedStringsPart = relationship.target;
-        } else if (relationship.type == "styles" && archive.Has(relationship.target)) {
+        } else if (relationship.type == "styles") {
+            data.xlsxParts.styles = relationship.target;
             formatKinds = ReadPart(archive, relationship.target, [&](QIODevice& xml) {
                 return ReadCellFormatKinds(xml, limits.cellFormats, limits.numberFormats);
             });
